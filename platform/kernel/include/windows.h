@@ -1,0 +1,9 @@
+// The platform's Win32 services, as the system's code calls them.
+#pragma once
+
+#include "win32/base.h"
+#include "win32/devices.h"
+#include "win32/files.h"
+#include "win32/profile.h"
+#include "win32/system.h"
+#include "win32/threads.h"
