@@ -5,5 +5,7 @@
 #include "win32/devices.h"
 #include "win32/files.h"
 #include "win32/profile.h"
+#include "win32/shortpath.h"
 #include "win32/system.h"
 #include "win32/threads.h"
+#include "win32/timers.h"
