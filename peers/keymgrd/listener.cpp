@@ -38,6 +38,24 @@ bool is_served(const sockaddr_un& address) {
     return served;
 }
 
+// Clients trust the socket, so nobody else may be able to replace it: its directory must
+// be this user's or root's, and writable by others only when sticky.
+bool safe_directory(const std::string& directory, std::string& error) {
+    struct stat info {};
+    if (::stat(directory.c_str(), &info) != 0) {
+        error = directory + ": " + std::strerror(errno);
+        return false;
+    }
+    bool owned = info.st_uid == ::getuid() || info.st_uid == 0;
+    bool shared = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0;
+    if (!owned || shared) {
+        error = directory + ": not a safe directory for the socket (owned by another user, "
+                            "or writable by others)";
+        return false;
+    }
+    return true;
+}
+
 void handle(int connection, KeyService& service) {
     set_timeouts(connection);
     std::vector<std::uint8_t> body;
@@ -73,8 +91,9 @@ int open_listener(const std::string& path, std::string& error) {
         return -1;
     }
     std::size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0 &&
-        !make_directories(path.substr(0, slash), error)) {
+    std::string directory =
+        slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    if (!make_directories(directory, error) || !safe_directory(directory, error)) {
         return -1;
     }
     struct stat existing {};

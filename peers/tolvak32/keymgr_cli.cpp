@@ -18,6 +18,15 @@ namespace {
 // The only key store this key manager keeps.
 constexpr unsigned char kStore = 0;
 
+// Passwords go only to a service run by this user or by root, never to a socket that
+// someone else planted on the path.
+bool trusted_peer(int fd) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           (peer.uid == ::getuid() || peer.uid == 0);
+}
+
 int connect_to(const char* path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -31,7 +40,8 @@ int connect_to(const char* path) {
         return -1;
     }
     wire::set_timeouts(fd);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        !trusted_peer(fd)) {
         ::close(fd);
         return -1;
     }

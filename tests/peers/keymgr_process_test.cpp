@@ -66,6 +66,85 @@ TEST_F(KeymgrdProcess, FileThatIsNotASocketIsLeftAlone) {
     EXPECT_EQ(line, "keep me");
 }
 
+TEST_F(KeymgrdProcess, SocketDirectoryOthersCouldWriteIsRefused) {
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool served;
+    };
+    const Case cases[] = {
+        {"open", 0777, false},
+        {"group-writable", 0770, false},
+        {"sticky", 01777, true},
+        {"private", 0700, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string directory = root() + "/" + c.name;
+        ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
+        ASSERT_EQ(chmod(directory.c_str(), c.mode), 0);
+        Keymgrd service(directory + "/keymgr.sock", root() + "/state-" + c.name);
+        EXPECT_EQ(service.start(), c.served);
+    }
+}
+
+TEST_F(KeymgrdProcess, SocketDirectoryOfAnotherUserIsRefused) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give a directory to another user";
+    }
+    std::string directory = root() + "/foreign";
+    ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
+    ASSERT_EQ(chown(directory.c_str(), 65534, 65534), 0);
+    Keymgrd service(directory + "/keymgr.sock", root() + "/state-foreign");
+    EXPECT_FALSE(service.start());
+}
+
+// A listener run by another user, answering every request with success.
+TEST_F(KeymgrdProcess, ClientTalksOnlyToAServiceOfItsOwnUser) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root to run a listener as another user";
+    }
+    // The other user must reach its socket's directory.
+    ASSERT_EQ(chmod(root().c_str(), 0711), 0);
+    std::string directory = root() + "/planted";
+    ASSERT_EQ(mkdir(directory.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(directory.c_str(), 0777), 0);
+    std::string path = directory + "/keymgr.sock";
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, path.c_str());
+        if (setgid(65534) != 0 || setuid(65534) != 0 ||
+            bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+            chmod(path.c_str(), 0777) != 0 || listen(listener, 4) != 0) {
+            _exit(1);
+        }
+        (void)!write(ready[1], "r", 1);
+        const char success[] = {4, 0, 0, 0, 0, 0, 0, 0};
+        for (;;) {
+            int connection = accept(listener, nullptr, nullptr);
+            char request[64];
+            (void)!read(connection, request, sizeof request);
+            (void)!write(connection, success, sizeof success);
+            close(connection);
+        }
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "planted listener did not start";
+    close(ready[0]);
+    setenv("VORN_KEYMGR_SOCKET", path.c_str(), 1);
+    kmi_osT_ os{{-1, 0, 0}};
+    keymgr_cli cli(20, os);
+    EXPECT_EQ(cli.login(0, "the password"), KMI_ERR_UNREACHABLE);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 TEST_F(KeymgrdProcess, BrokenStateFileStopsTheStartAndIsKept) {
     ASSERT_TRUE(keymgrd().stop());
     const std::string broken[] = {
