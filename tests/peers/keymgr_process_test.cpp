@@ -186,11 +186,12 @@ TEST_F(KeymgrdProcess, BadArgumentsGiveUsage) {
     }
 }
 
-// No fixture service: the client alone.
-TEST(KeymgrWithoutService, EveryCallFailsAndProbeReportsFailure) {
+// The client alone.
+class KeymgrClient : public vorn::test::TempRootTest {};
+
+TEST_F(KeymgrClient, WithoutServiceEveryCallFailsAndProbeReportsFailure) {
     const std::string paths[] = {
-        "/nonexistent-vorn-dir/keymgr.sock",
-        std::string(200, 'x'), // longer than a socket path can be
+        socket_path(), std::string(200, 'x'), // longer than a socket path can be
     };
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
@@ -212,11 +213,9 @@ TEST(KeymgrWithoutService, EveryCallFailsAndProbeReportsFailure) {
     }
 }
 
-TEST(KeymgrWithoutService, DefaultSocketFollowsTheRuntimeDirectory) {
+TEST_F(KeymgrClient, DefaultSocketFollowsTheRuntimeDirectory) {
     // A keymgrd on the default path under XDG_RUNTIME_DIR is what the client finds.
-    char pattern[] = "/tmp/vorn-keymgr-xdg-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    std::string runtime = pattern;
+    std::string runtime = root() + "/runtime";
     unsetenv("VORN_KEYMGR_SOCKET");
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     {
@@ -229,10 +228,9 @@ TEST(KeymgrWithoutService, DefaultSocketFollowsTheRuntimeDirectory) {
         EXPECT_EQ(cli.probe(state, keys), KMI_OK);
         EXPECT_EQ(state, KMI_STATE_WORKING);
     }
-    fs::remove_all(runtime);
 }
 
-TEST(KeymgrAttribute, KeepsItsOwnCopies) {
+TEST_F(KeymgrClient, AttributeKeepsItsOwnCopies) {
     auto* name = new Xstring("DESCRIPTION");
     auto* value = new Xstring("a description");
     vorn_attrib attribute(VORN_ATTR_TEXT, *name, *value);

@@ -8,7 +8,7 @@
 //
 // KeymgrdTest gives every test a fresh temporary root with VORN_ROOT, VORN_DRIVER_PATH and
 // VORN_KEYMGR_SOCKET pointing into it, and a keymgrd serving <root>/run/keymgr.sock with
-// its state in <root>/keymgr.
+// its state in <root>/keymgr. TempRootTest is the same without the service.
 #pragma once
 
 #include <cerrno>
@@ -215,8 +215,9 @@ private:
     int m_lastStatus = -1;
 };
 
-// A fresh root per test and a running keymgrd whose socket VORN_KEYMGR_SOCKET names.
-class KeymgrdTest : public ::testing::Test {
+// A fresh temporary root per test, with VORN_ROOT, VORN_DRIVER_PATH and
+// VORN_KEYMGR_SOCKET (nothing listens there yet) pointing into it.
+class TempRootTest : public ::testing::Test {
 protected:
     void SetUp() override {
         char pattern[] = "/tmp/vorn-keymgr-test-XXXXXX";
@@ -224,14 +225,10 @@ protected:
         m_root = pattern;
         setenv("VORN_ROOT", m_root.c_str(), 1);
         setenv("VORN_DRIVER_PATH", driver_path().c_str(), 1);
-        std::string socketPath = m_root + "/run/keymgr.sock";
-        setenv("VORN_KEYMGR_SOCKET", socketPath.c_str(), 1);
-        m_keymgrd = std::make_unique<Keymgrd>(socketPath, m_root + "/keymgr");
-        ASSERT_TRUE(m_keymgrd->start()) << "keymgrd did not start";
+        setenv("VORN_KEYMGR_SOCKET", socket_path().c_str(), 1);
     }
 
     void TearDown() override {
-        m_keymgrd.reset();
         std::error_code ignored;
         if (!m_root.empty()) {
             std::filesystem::remove_all(m_root, ignored);
@@ -241,11 +238,33 @@ protected:
     // Where driver modules are looked for; none by default.
     virtual std::string driver_path() const { return m_root + "/drivers"; }
 
-    Keymgrd& keymgrd() { return *m_keymgrd; }
     const std::string& root() const { return m_root; }
+    std::string socket_path() const { return m_root + "/run/keymgr.sock"; }
 
 private:
     std::string m_root;
+};
+
+// TempRootTest with a keymgrd serving socket_path(), its state in <root>/keymgr.
+class KeymgrdTest : public TempRootTest {
+protected:
+    void SetUp() override {
+        TempRootTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
+        m_keymgrd = std::make_unique<Keymgrd>(socket_path(), root() + "/keymgr");
+        ASSERT_TRUE(m_keymgrd->start()) << "keymgrd did not start";
+    }
+
+    void TearDown() override {
+        m_keymgrd.reset();
+        TempRootTest::TearDown();
+    }
+
+    Keymgrd& keymgrd() { return *m_keymgrd; }
+
+private:
     std::unique_ptr<Keymgrd> m_keymgrd;
 };
 
