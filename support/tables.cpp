@@ -265,7 +265,7 @@ int32_t vorn_nodeid_from_text(const char* text, uint8_t nsid, vorn_nodeid_t* id)
     }
 
     auto length = static_cast<size_t>(vorn_nsid_table[nsid].length);
-    char digits[2 * VORN_NODEID_BYTES];
+    char digits[2 * VORN_NODEID_BYTES] = {};
     size_t count = 0;
     if (!token_digits(text, digits, 2 * length, count) || count != 2 * length) {
         return -1;

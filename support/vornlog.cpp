@@ -44,8 +44,8 @@ void timestamp(char (&text)[32]) {
         std::snprintf(text, sizeof text, "%s", "Invalid Date   ");
         return;
     }
-    std::snprintf(text, sizeof text, "%s %02d %02d:%02d:%02d", kMonths[local.tm_mon],
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    std::snprintf(text, sizeof text, "%s %02d %02d:%02d:%02d", kMonths[local.tm_mon], local.tm_mday,
+                  local.tm_hour, local.tm_min, local.tm_sec);
 }
 
 void close_socket_layer() {

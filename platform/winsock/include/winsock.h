@@ -73,15 +73,15 @@ struct sockaddr {
 
 struct sockaddr_in {
     u_short sin_family;
-    u_short sin_port;    // network byte order
-    in_addr sin_addr;    // network byte order
+    u_short sin_port; // network byte order
+    in_addr sin_addr; // network byte order
     char sin_zero[8];
 };
 static_assert(sizeof(sockaddr_in) == 16, "the BSD and Winsock layout");
 
 struct hostent {
-    char* h_name;       // official name
-    char** h_aliases;   // null-terminated
+    char* h_name;     // official name
+    char** h_aliases; // null-terminated
     short h_addrtype;
     short h_length;
     char** h_addr_list; // null-terminated, h_length bytes each, network byte order

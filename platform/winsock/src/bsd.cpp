@@ -19,8 +19,8 @@ int close_socket(int descriptor) {
     return ::close(descriptor);
 }
 
-long send_to(int descriptor, const void* data, std::size_t length, int flags,
-             std::uint32_t address, std::uint16_t port) {
+long send_to(int descriptor, const void* data, std::size_t length, int flags, std::uint32_t address,
+             std::uint16_t port) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = port;

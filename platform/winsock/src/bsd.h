@@ -13,8 +13,8 @@ namespace vorn::winsock::bsd {
 int open_socket(bool datagram, int protocol);
 int close_socket(int descriptor);
 // Sends to an IPv4 address and port (both network byte order); the count sent or -1.
-long send_to(int descriptor, const void* data, std::size_t length, int flags,
-             std::uint32_t address, std::uint16_t port);
+long send_to(int descriptor, const void* data, std::size_t length, int flags, std::uint32_t address,
+             std::uint16_t port);
 // A dotted address in network byte order; false when the text is not one.
 bool parse_address(const char* text, std::uint32_t& address);
 

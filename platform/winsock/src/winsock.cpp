@@ -194,9 +194,9 @@ int sendto(SOCKET s, const char* buffer, int length, int flags, const sockaddr* 
     if ((flags & ~(kOutOfBand | kDontRoute)) != 0) {
         return fail(WSAEINVAL);
     }
-    long sent = vorn::winsock::bsd::send_to(static_cast<int>(s), buffer,
-                                            static_cast<std::size_t>(length), flags,
-                                            destination.sin_addr.s_addr, destination.sin_port);
+    long sent =
+        vorn::winsock::bsd::send_to(static_cast<int>(s), buffer, static_cast<std::size_t>(length),
+                                    flags, destination.sin_addr.s_addr, destination.sin_port);
     if (sent < 0) {
         return fail(error_for(errno));
     }
