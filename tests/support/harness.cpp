@@ -25,6 +25,26 @@ namespace {
 constexpr int kUnavailable = 77;
 std::string s_hostsPath;
 
+// Every temp directory of the test process, removed when the process ends normally (an
+// isolated child leaves with _exit and removes nothing).
+class TempDirectories {
+public:
+    TempDirectories() = default;
+    TempDirectories(const TempDirectories&) = delete;
+    TempDirectories& operator=(const TempDirectories&) = delete;
+    ~TempDirectories() {
+        std::error_code ignored;
+        for (const std::string& directory : m_directories) {
+            std::filesystem::remove_all(directory, ignored);
+        }
+    }
+    void add(const std::string& directory) { m_directories.push_back(directory); }
+
+private:
+    std::vector<std::string> m_directories;
+};
+TempDirectories s_temporaries;
+
 std::string make_temp_directory() {
     char pattern[] = "/tmp/vorn-test-XXXXXX";
     const char* made = ::mkdtemp(pattern);
@@ -32,6 +52,7 @@ std::string make_temp_directory() {
         ADD_FAILURE() << "mkdtemp: " << std::strerror(errno);
         return "/tmp";
     }
+    s_temporaries.add(made);
     return made;
 }
 
@@ -54,7 +75,7 @@ bool bind_over(const std::string& source, const char* target) {
 }
 
 // In the child: the namespaces, lo, the hosts file and a resolver that answers nothing.
-const char* isolate(const std::string& hostsText) {
+const char* isolate(const std::string& directory, const std::string& hostsText) {
     if (::unshare(CLONE_NEWNET | CLONE_NEWNS) != 0) {
         return "unshare(CLONE_NEWNET | CLONE_NEWNS) is not permitted here";
     }
@@ -64,7 +85,6 @@ const char* isolate(const std::string& hostsText) {
     if (!bring_up_loopback()) {
         return "cannot bring up lo in the new network namespace";
     }
-    std::string directory = make_temp_directory();
     s_hostsPath = directory + "/hosts";
     write_file(s_hostsPath, hostsText);
     write_file(directory + "/resolv.conf", "nameserver 127.0.0.1\noptions timeout:1 attempts:1\n");
@@ -140,6 +160,7 @@ const std::string& hosts_path() {
 Isolated run_isolated(const std::string& hostsText, const std::function<void()>& body) {
     std::fflush(nullptr);
     Isolated result;
+    std::string directory = make_temp_directory();
     pid_t child = ::fork();
     if (child < 0) {
         result.reason = "fork failed";
@@ -147,7 +168,7 @@ Isolated run_isolated(const std::string& hostsText, const std::function<void()>&
     }
     if (child == 0) {
         ::alarm(60);
-        if (const char* problem = isolate(hostsText)) {
+        if (const char* problem = isolate(directory, hostsText)) {
             std::fprintf(stderr, "%s\n", problem);
             ::_exit(kUnavailable);
         }

@@ -185,7 +185,7 @@ TEST_F(Syslog, UnsentDatagramIsAFailure) {
     });
 }
 
-TEST(SyslogLevels, NamesAndIndexes) {
+TEST_F(Syslog, LevelNamesAndIndexes) {
     const char* names[] = {"LOG_EMERG",   "LOG_ALERT",  "LOG_CRIT", "LOG_ERR",
                            "LOG_WARNING", "LOG_NOTICE", "LOG_INFO", "LOG_DEBUG"};
     for (uint32_t level = 0; level < 8; ++level) {

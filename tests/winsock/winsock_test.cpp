@@ -1,6 +1,7 @@
 // The socket layer: start counting, sockets only while started, datagrams that really
 // arrive, dotted addresses and the resolver.
 #include <arpa/inet.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -16,7 +17,23 @@ namespace {
 
 using namespace vorn::test::ws;
 
-TEST(Winsock, StartIsCountedAndBalanced) {
+// The layer keeps no files, but every test has a platform root and driver path of its own.
+class Winsock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vorn-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        m_root = pattern;
+        ::setenv("VORN_ROOT", m_root.c_str(), 1);
+        ::setenv("VORN_DRIVER_PATH", m_root.c_str(), 1);
+    }
+    void TearDown() override { ::rmdir(m_root.c_str()); }
+
+private:
+    std::string m_root;
+};
+
+TEST_F(Winsock, StartIsCountedAndBalanced) {
     EXPECT_EQ(start(0x0101), 0);
     EXPECT_EQ(start(0x0202), 0);
     EXPECT_EQ(last_version(), 0x0101) << "2.2 asked, 1.1 given";
@@ -33,7 +50,7 @@ TEST(Winsock, StartIsCountedAndBalanced) {
     EXPECT_EQ(last_error(), not_initialised_code());
 }
 
-TEST(Winsock, DatagramArrives) {
+TEST_F(Winsock, DatagramArrives) {
     int receiver = ::socket(AF_INET, SOCK_DGRAM, 0);
     ASSERT_GE(receiver, 0);
     sockaddr_in address{};
@@ -61,7 +78,7 @@ TEST(Winsock, DatagramArrives) {
     ::close(receiver);
 }
 
-TEST(Winsock, DottedAddressesAndByteOrder) {
+TEST_F(Winsock, DottedAddressesAndByteOrder) {
     EXPECT_EQ(parse("10.0.0.1"), ::htonl(0x0a000001));
     EXPECT_EQ(parse("127.1"), ::htonl(0x7f000001));
     EXPECT_EQ(parse("255.255.255.255"), 0xffffffffU);
@@ -72,7 +89,7 @@ TEST(Winsock, DottedAddressesAndByteOrder) {
     EXPECT_EQ(to_network_short(0x0102), ::htons(0x0102));
 }
 
-TEST(Winsock, ResolverNeedsTheStartedLayer) {
+TEST_F(Winsock, ResolverNeedsTheStartedLayer) {
     std::string name;
     EXPECT_FALSE(reverse("127.0.0.1", name));
     EXPECT_EQ(last_error(), not_initialised_code());

@@ -37,6 +37,7 @@ VORN_ADDRTEXT_ASSERT(offsetof(vorn_net_entry, address) == 0, "address first");
 VORN_ADDRTEXT_ASSERT(offsetof(vorn_net_entry, flags) == 8, "flags at offset 8");
 VORN_ADDRTEXT_ASSERT(offsetof(vorn_net_entry, mask) == 12, "mask at offset 12");
 VORN_ADDRTEXT_ASSERT(sizeof(vorn_net_entry) == 16, "16 bytes");
+#undef VORN_ADDRTEXT_ASSERT
 
 /* The host name of an IPv4 address (network byte order) into name, which holds
  * VORN_HOST_NAME_SIZE bytes. 0, or -1 when the address has no name (name untouched).
