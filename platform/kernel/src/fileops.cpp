@@ -246,6 +246,12 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR pathName) {
     if (!host) {
         return FALSE;
     }
+    // The root of a drive is the drive itself, never removed.
+    auto windows = windows_path(*host);
+    if (windows && windows->size() <= 3) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
     if (::rmdir(host->c_str()) != 0) {
         return fail_with_errno();
     }
