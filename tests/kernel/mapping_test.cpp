@@ -1,5 +1,6 @@
 // File mappings: a mapping larger than the file extends it, and a view writes through to
 // the file.
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -28,7 +29,8 @@ TEST(Mapping, LargerMappingExtendsAndViewWritesThrough) {
     // The view outlives the handles.
     EXPECT_TRUE(CloseHandle(mapping));
     EXPECT_TRUE(CloseHandle(file));
-    std::memcpy(view + 3, "defgh", 5);
+    const std::string tail = "defgh";
+    std::copy(tail.begin(), tail.end(), view + 3);
     EXPECT_TRUE(UnmapViewOfFile(view));
     EXPECT_FALSE(UnmapViewOfFile(view));
     EXPECT_EQ(root.read("M.TXT"), "abcdefgh");

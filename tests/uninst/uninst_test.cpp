@@ -1,7 +1,9 @@
 // The whole uninstallation as a user runs it: UNINST.EXE -c"C:\PROD\PURGEX32.DLL" as a
 // real process, then vornboot as the next start, for each platform family.
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <vector>
 
 #include "../common/scratch_root.h"
@@ -87,9 +89,11 @@ TEST_P(Uninstall, RestoresEveryReplacedFileAtTheNextStart) {
             EXPECT_EQ(operations[i].destination, expected[i].destination) << i;
         }
     } else {
+        // Each call inserts its line right after the header: the last entry comes first.
         std::string lines;
-        for (const Replaced& r : kReplaced) {
-            lines = windows_form(r.file) + "=" + windows_form(r.backup) + "\r\n" + lines;
+        for (auto r = std::rbegin(kReplaced); r != std::rend(kReplaced); ++r) {
+            lines += windows_form(r->file) + "=";
+            lines += windows_form(r->backup) + "\r\n";
         }
         EXPECT_EQ(m_root.read("WINDOWS/WININIT.INI"), kOldWinInit + "[Rename]\r\n" + lines);
         EXPECT_TRUE(read_pending_operations().empty());
