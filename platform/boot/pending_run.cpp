@@ -4,18 +4,17 @@
 #include "kernel/pending.h"
 
 int run_pending_operations() {
-    auto operations = vorn::kernel::take_pending_operations();
-    if (!operations) {
-        report_failed("read " + vorn::kernel::pending_operations_path());
-        return 1;
-    }
     int failures = 0;
-    for (const vorn::kernel::PendingOperation& operation : *operations) {
+    bool drained = vorn::kernel::drain_pending_operations([&](const auto& operation) {
         DWORD flags = operation.flags & ~MOVEFILE_DELAY_UNTIL_REBOOT;
         const std::string* destination = operation.destination ? &*operation.destination : nullptr;
         if (!carry_out(operation.source, destination, flags)) {
             ++failures;
         }
+    });
+    if (!drained) {
+        report_failed("the pending operations in " + vorn::kernel::pending_operations_path());
+        ++failures;
     }
     return failures;
 }

@@ -33,9 +33,14 @@ TEST(DelayedMoves, AppendedInOrderAndNothingMovesNow) {
     EXPECT_EQ(root.read("WINDOWS/SYSTEM/A.DLL"), "product");
     EXPECT_EQ(root.read("WINDOWS/SYSTEM/A.BFP"), "backup");
 
-    auto taken = vorn::kernel::take_pending_operations();
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->size(), 3U);
+    std::vector<std::string> drained;
+    EXPECT_TRUE(vorn::kernel::drain_pending_operations(
+        [&](const vorn::kernel::PendingOperation& operation) {
+            drained.push_back(operation.source);
+        }));
+    EXPECT_EQ(drained,
+              (std::vector<std::string>{"C:\\WINDOWS\\SYSTEM\\A.DLL", "C:\\WINDOWS\\SYSTEM\\A.BFP",
+                                        "C:\\WINDOWS\\SYSTEM\\B.BFN"}));
     EXPECT_TRUE(vorn::kernel::read_pending_operations().empty());
 }
 

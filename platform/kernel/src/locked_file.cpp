@@ -63,14 +63,15 @@ bool append_locked(const std::string& path, const std::string& text) {
     return true;
 }
 
-std::optional<std::string> read_locked(const std::string& path, bool emptyAfter) {
+bool with_locked_contents(const std::string& path, bool emptyAfter,
+                          const std::function<void(const std::string&)>& use) {
     LockedDescriptor file(path, emptyAfter ? O_RDWR : O_RDONLY);
     if (file.get() < 0) {
         if (errno == ENOENT) {
-            return std::string();
+            use(std::string());
+            return true;
         }
-        fail_with_errno();
-        return std::nullopt;
+        return fail_with_errno();
     }
     std::string contents;
     char chunk[4096];
@@ -80,19 +81,18 @@ std::optional<std::string> read_locked(const std::string& path, bool emptyAfter)
             continue;
         }
         if (got < 0) {
-            fail_with_errno();
-            return std::nullopt;
+            return fail_with_errno();
         }
         if (got == 0) {
             break;
         }
         contents.append(chunk, static_cast<std::size_t>(got));
     }
+    use(contents);
     if (emptyAfter && ::ftruncate(file.get(), 0) != 0) {
-        fail_with_errno();
-        return std::nullopt;
+        return fail_with_errno();
     }
-    return contents;
+    return true;
 }
 
 } // namespace vorn::kernel

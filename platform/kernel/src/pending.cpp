@@ -49,16 +49,18 @@ bool append_pending_operation(const PendingOperation& operation) {
 }
 
 std::vector<PendingOperation> read_pending_operations() {
-    auto contents = read_locked(pending_operations_path(), false);
-    return contents ? parse(*contents) : std::vector<PendingOperation>{};
+    std::vector<PendingOperation> operations;
+    with_locked_contents(pending_operations_path(), false,
+                         [&](const std::string& contents) { operations = parse(contents); });
+    return operations;
 }
 
-std::optional<std::vector<PendingOperation>> take_pending_operations() {
-    auto contents = read_locked(pending_operations_path(), true);
-    if (!contents) {
-        return std::nullopt;
-    }
-    return parse(*contents);
+bool drain_pending_operations(const std::function<void(const PendingOperation&)>& run) {
+    return with_locked_contents(pending_operations_path(), true, [&](const std::string& contents) {
+        for (const PendingOperation& operation : parse(contents)) {
+            run(operation);
+        }
+    });
 }
 
 } // namespace vorn::kernel

@@ -2,7 +2,7 @@
 // advisory lock (flock) so that processes never interleave their lines.
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 
 namespace vorn::kernel {
@@ -11,8 +11,10 @@ namespace vorn::kernel {
 // the last error set when it could not be written whole.
 bool append_locked(const std::string& path, const std::string& text);
 
-// The whole contents (empty when the file is missing); with empty_after the file is
-// emptied in the same locked step. Nothing when it could not be read.
-std::optional<std::string> read_locked(const std::string& path, bool emptyAfter);
+// Hands the whole contents (empty when the file is missing) to use while holding the
+// lock; with emptyAfter the file is emptied when use returns, still under the lock.
+// False with the last error set when the file could not be read or emptied.
+bool with_locked_contents(const std::string& path, bool emptyAfter,
+                          const std::function<void(const std::string&)>& use);
 
 } // namespace vorn::kernel

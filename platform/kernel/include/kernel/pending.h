@@ -6,6 +6,7 @@
 // Every access takes an exclusive lock (flock) on the file.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,8 +29,9 @@ bool append_pending_operation(const PendingOperation& operation);
 // Reads every operation, in order, without taking them.
 std::vector<PendingOperation> read_pending_operations();
 
-// Reads every operation and empties the store, as one step under the lock; nothing (with
-// the last error set) when the store could not be read.
-std::optional<std::vector<PendingOperation>> take_pending_operations();
+// Hands every operation, in order, to run while holding the store's lock, then empties
+// the store. A run cut short (the process dies) leaves the store whole for the next one.
+// False with the last error set when the store could not be read or emptied.
+bool drain_pending_operations(const std::function<void(const PendingOperation&)>& run);
 
 } // namespace vorn::kernel
