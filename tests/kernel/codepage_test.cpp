@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "../common/scratch_root.h"
+
 namespace {
 
 TEST(CodePage, SingleByteByDefault) {
+    vorn::test::ScratchRoot root;
     ::unsetenv("VORN_CODEPAGE");
     const char text[] = "\x95\x5C"
                         "A";
@@ -15,6 +18,7 @@ TEST(CodePage, SingleByteByDefault) {
 }
 
 TEST(CodePage, DoubleByteCharactersMoveAsOne) {
+    vorn::test::ScratchRoot root;
     ::setenv("VORN_CODEPAGE", "932", 1);
     struct Case {
         BYTE byte;

@@ -3,9 +3,12 @@
 #include <string>
 #include <windows.h>
 
+#include "../common/scratch_root.h"
+
 namespace {
 
 TEST(Strings, WsprintfFormats) {
+    vorn::test::ScratchRoot root;
     char out[1024];
     EXPECT_EQ(wsprintfA(out, "%hs=%hs\r\n", "C:\\A.DLL", "C:\\A.BFP"), 19);
     EXPECT_STREQ(out, "C:\\A.DLL=C:\\A.BFP\r\n");
@@ -15,6 +18,7 @@ TEST(Strings, WsprintfFormats) {
 }
 
 TEST(Strings, WsprintfNeverWritesBeyond1024) {
+    vorn::test::ScratchRoot root;
     std::string longText(2000, 'x');
     char out[1100];
     out[1023] = '#';
@@ -25,6 +29,7 @@ TEST(Strings, WsprintfNeverWritesBeyond1024) {
 }
 
 TEST(Strings, LstrcmpIsCaseSensitive) {
+    vorn::test::ScratchRoot root;
     EXPECT_EQ(lstrcmpA("ZELQ.VXD", "ZELQ.VXD"), 0);
     EXPECT_NE(lstrcmpA("Zelq.Vxd", "ZELQ.VXD"), 0);
     EXPECT_LT(lstrcmpA("A", "B"), 0);

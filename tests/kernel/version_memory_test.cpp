@@ -6,6 +6,8 @@
 
 #include "kernel/local_heap.h"
 
+#include "../common/scratch_root.h"
+
 namespace {
 
 DWORD platform_id() {
@@ -17,6 +19,7 @@ DWORD platform_id() {
 }
 
 TEST(Version, FamilyFromEnvironment) {
+    vorn::test::ScratchRoot root;
     ::unsetenv("VORN_PLATFORM");
     EXPECT_EQ(platform_id(), VER_PLATFORM_WIN32_NT);
     ::setenv("VORN_PLATFORM", "windows", 1);
@@ -26,6 +29,7 @@ TEST(Version, FamilyFromEnvironment) {
 }
 
 TEST(Version, RecordWithoutItsSizeIsRefused) {
+    vorn::test::ScratchRoot root;
     OSVERSIONINFOA info;
     std::memset(&info, 0, sizeof info);
     EXPECT_FALSE(GetVersionExA(&info));
@@ -33,6 +37,7 @@ TEST(Version, RecordWithoutItsSizeIsRefused) {
 }
 
 TEST(LocalHeap, ZeroedBlocksAndInjectedFailure) {
+    vorn::test::ScratchRoot root;
     auto* block = static_cast<unsigned char*>(LocalAlloc(LPTR, 64));
     ASSERT_NE(block, nullptr);
     for (int i = 0; i < 64; ++i) {

@@ -5,6 +5,8 @@
 
 #include "operations.h"
 
+#include "../common/scratch_root.h"
+
 namespace {
 
 void use_code_page(bool doubleByte) {
@@ -24,6 +26,7 @@ struct DirCase {
 };
 
 TEST(GetUninstDir, Cases) {
+    vorn::test::ScratchRoot root;
     const std::string tooLong = "UNINST.EXE -cC:\\" + std::string(250, 'A') + "\\PURGEX32.DLL";
     const std::string justFits = "UNINST.EXE -cC:\\" + std::string(237, 'A') + "\\P.DLL";
     ASSERT_EQ(justFits.size(), 259U);
@@ -58,6 +61,7 @@ TEST(GetUninstDir, Cases) {
 }
 
 TEST(LastCharIs, Cases) {
+    vorn::test::ScratchRoot root;
     struct Case {
         bool doubleByte;
         const char* text;
@@ -75,6 +79,7 @@ TEST(LastCharIs, Cases) {
 }
 
 TEST(SplitAtLastChar, Cases) {
+    vorn::test::ScratchRoot root;
     struct Case {
         bool doubleByte;
         const char* path;

@@ -142,6 +142,27 @@ TEST(UninstallHost, DirectoryWithBlanks) {
     EXPECT_TRUE(root.exists("PROGRAM FILES"));
 }
 
+TEST(UninstallHost, ProductFileThatStaysIsReportedAndTheRestGoesOn) {
+    ScratchRoot root;
+    root.write("APP/IN USE.DAT", "busy");
+    root.write("PROD/UNINSTAL.INI", "[files]\r\n"
+                                    "1=C:\\APP\\GONE.TXT\r\n"
+                                    "2=C:\\APP\\IN USE.DAT\r\n"
+                                    "3=C:\\APP\r\n");
+    std::filesystem::copy_file(UNINST_PROGRAM, root.on_c("PROD/UNINST.EXE"));
+    std::filesystem::copy_file(PURGEX32_LIBRARY, root.on_c("PROD/PURGEX32.DLL"));
+    vorn::test::ExclusiveHolder holder("C:\\APP\\IN USE.DAT");
+    ASSERT_TRUE(holder.holding());
+    auto run = vorn::test::run_program(root.on_c("PROD/UNINST.EXE"), {"-cC:\\PROD\\PURGEX32.DLL"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output, "not removed: C:\\APP\\GONE.TXT: file not found\n"
+                          "not removed: C:\\APP\\IN USE.DAT: in use by another program\n"
+                          "not removed: C:\\APP: directory not empty\n");
+    EXPECT_EQ(root.read("APP/IN USE.DAT"), "busy");
+    EXPECT_FALSE(root.exists("PROD"));
+    EXPECT_TRUE(root.exists("../restart-requests"));
+}
+
 TEST(UninstallHost, NothingHappensWithoutItsLibrary) {
     ScratchRoot root;
     root.write("PROD/APP.EXE", "app");
