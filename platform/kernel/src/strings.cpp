@@ -12,24 +12,24 @@ namespace {
 constexpr std::size_t kOutputLimit = 1024;
 
 struct Conversion {
-    std::string spec; // "%" flags width precision, ready for the C type letter
+    std::string directive; // "%" flags width precision, ready for the C type letter
     char type = '\0';
 };
 
 // Reads one conversion after '%'; the pointer ends on its type letter (or the terminator).
 Conversion read_conversion(const char*& p) {
     Conversion conversion;
-    conversion.spec = "%";
+    conversion.directive = "%";
     while (*p == '-' || *p == '0' || *p == '#') {
-        conversion.spec += *p++;
+        conversion.directive += *p++;
     }
     while (*p >= '0' && *p <= '9') {
-        conversion.spec += *p++;
+        conversion.directive += *p++;
     }
     if (*p == '.') {
-        conversion.spec += *p++;
+        conversion.directive += *p++;
         while (*p >= '0' && *p <= '9') {
-            conversion.spec += *p++;
+            conversion.directive += *p++;
         }
     }
     // l and h: every integer is 32 bits and every string 8-bit here.
@@ -42,29 +42,30 @@ Conversion read_conversion(const char*& p) {
 
 std::string format_one(const Conversion& conversion, va_list& arguments) {
     char piece[kOutputLimit];
-    std::string spec = conversion.spec;
+    std::string directive = conversion.directive;
     switch (conversion.type) {
     case 's': {
         const char* text = va_arg(arguments, const char*);
-        std::snprintf(piece, sizeof piece, (spec + "s").c_str(), text != nullptr ? text : "(null)");
+        std::snprintf(piece, sizeof piece, (directive + "s").c_str(),
+                      text != nullptr ? text : "(null)");
         break;
     }
     case 'c':
-        std::snprintf(piece, sizeof piece, (spec + "c").c_str(), va_arg(arguments, int));
+        std::snprintf(piece, sizeof piece, (directive + "c").c_str(), va_arg(arguments, int));
         break;
     case 'd':
     case 'i':
-        std::snprintf(piece, sizeof piece, (spec + "d").c_str(), va_arg(arguments, int));
+        std::snprintf(piece, sizeof piece, (directive + "d").c_str(), va_arg(arguments, int));
         break;
     case 'u':
     case 'x':
     case 'X':
-        std::snprintf(piece, sizeof piece, (spec + conversion.type).c_str(),
+        std::snprintf(piece, sizeof piece, (directive + conversion.type).c_str(),
                       va_arg(arguments, unsigned));
         break;
     default:
         // Unknown: written as it stands, nothing consumed.
-        return spec + conversion.type;
+        return directive + conversion.type;
     }
     return piece;
 }
