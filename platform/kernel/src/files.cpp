@@ -9,6 +9,7 @@
 
 #include "kernel/devices.h"
 #include "kernel/file_object.h"
+#include "kernel/host_errors.h"
 #include "kernel/paths.h"
 #include "win32/files.h"
 
@@ -24,26 +25,6 @@ FileObject::~FileObject() {
 } // namespace vorn::kernel
 
 namespace {
-
-DWORD error_from_errno(int error) {
-    switch (error) {
-    case ENOENT:
-        return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR:
-        return ERROR_PATH_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-        return ERROR_ACCESS_DENIED;
-    case EEXIST:
-        return ERROR_FILE_EXISTS;
-    case ENOMEM:
-        return ERROR_NOT_ENOUGH_MEMORY;
-    default:
-        return ERROR_GEN_FAILURE;
-    }
-}
 
 int open_flags(DWORD access, DWORD disposition) {
     int flags = O_CLOEXEC;
