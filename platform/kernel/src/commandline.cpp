@@ -1,11 +1,14 @@
 // The command line from the process's real arguments, quoted as a Windows program's
 // arguments are parsed back: inside quotes, a backslash run before a quote is doubled
-// and the quote escaped; other backslashes stand as they are.
+// and the quote escaped; other backslashes stand as they are. The program comes first in
+// Windows form, as Windows starts it, so no part of a host path (a "-c" in a directory
+// name, say) is taken for an option.
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "kernel/paths.h"
 #include "win32/commandline.h"
 
 namespace {
@@ -54,8 +57,12 @@ std::string quoted(const std::string& argument) {
 }
 
 std::string joined_command_line() {
+    std::vector<std::string> arguments = process_arguments();
+    if (!arguments.empty() && arguments[0].find('/') != std::string::npos) {
+        arguments[0] = vorn::kernel::windows_path(arguments[0]).value_or(arguments[0]);
+    }
     std::string line;
-    for (const std::string& argument : process_arguments()) {
+    for (const std::string& argument : arguments) {
         if (!line.empty()) {
             line += ' ';
         }
