@@ -7,3 +7,7 @@
 #include "win32/profile.h"
 #include "win32/system.h"
 #include "win32/threads.h"
+// The window services, where the program links them.
+#if __has_include("win32/user.h")
+#include "win32/user.h"
+#endif
