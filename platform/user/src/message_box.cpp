@@ -13,6 +13,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     Window& box = vorn::user::create_window(vorn::user::WindowClass::message_box, nullptr);
     box.text = text ? text : "";
     box.style = type;
+    box.caption = caption ? caption : "Error";
     box.owner = owner;
     const HWND handle = box.handle;
     vorn::user::push_modal(handle);
@@ -30,7 +31,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         }
     } close{handle, owner, ownerWasDisabled};
 
-    view->message_box_opened({owner, text ? text : "", caption ? caption : "Error", type});
+    view->message_box_opened({owner, text ? text : "", box.caption, type});
     vorn::user::run_modal_loop(handle);
     return static_cast<int>(find_window(handle)->endCode);
 }

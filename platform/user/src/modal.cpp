@@ -47,14 +47,6 @@ bool abandoned() {
     return s_abandoned;
 }
 
-void abandon(const char* why) {
-    if (View* view = current_view(); view && why) {
-        view->error(why);
-    }
-    s_abandoned = true;
-    end_all_modal();
-}
-
 void end_all_modal() {
     for (HWND handle : s_modalStack) {
         if (Window* window = find_window(handle)) {

@@ -11,9 +11,9 @@ void run_modal_loop(HWND window);
 void push_modal(HWND window);
 void pop_modal(HWND window);
 HWND innermost_modal();
-// Set once the view ran out of input; every open loop ends as cancelled.
+// Set once the view ran out of input, until the last loop has ended: every open loop
+// then ends as cancelled.
 bool abandoned();
-void abandon(const char* why);
 // Ends the current and every outer modal loop: dialogs with IDCANCEL.
 void end_all_modal();
 

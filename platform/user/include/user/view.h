@@ -31,7 +31,6 @@ public:
     virtual void cursor_changed(bool wait) = 0;
     virtual void help_shown(HWND window, UINT command, ULONG_PTR data) = 0;
     virtual void menu_shown(HWND control) = 0;
-    virtual void error(const std::string& why) = 0;
 };
 
 // The view of this process, chosen from VORN_UI (again whenever that changes); null

@@ -21,6 +21,7 @@ struct Window {
     WindowClass windowClass = WindowClass::static_text;
     int id = 0;
     Text text;
+    std::string caption; // a message box's
     DWORD style = 0;
     DWORD exStyle = 0;
     RECT rect{}; // client pixels of the parent (a dialog's own: its size)
