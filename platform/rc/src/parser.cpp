@@ -353,12 +353,14 @@ void Parser::string_table(Script& script) {
             fail("END is missing");
         }
         StringResource entry;
+        const int line = peek().line;
         entry.id = value();
         optional_comma();
         entry.text = text();
         for (const StringResource& existing : script.strings) {
             if (existing.id == entry.id) {
-                fail("string " + std::to_string(entry.id) + " is defined twice");
+                throw SyntaxError{m_file, line,
+                                  "string " + std::to_string(entry.id) + " is defined twice"};
             }
         }
         script.strings.push_back(std::move(entry));
