@@ -16,6 +16,7 @@ enum kmi_err : std::int32_t {
     KMI_ERR_LOCKED = 3,      // needs a successful login first
     KMI_ERR_PROTOCOL = 4,    // a malformed request or reply
     KMI_ERR_NOT_FOUND = 5,   // no such certificate
+    KMI_ERR_STORAGE = 6,     // the key manager could not keep the change
 };
 
 enum kmi_state : std::int32_t {
@@ -80,10 +81,12 @@ private:
 class TOLVAK32_API keymgr_cli {
 public:
     keymgr_cli(int service, kmi_osT_& os);
-    ~keymgr_cli();
+    // Out of line, so callers bind to the library's own destructor.
+    ~keymgr_cli(); // NOLINT(performance-trivially-destructible)
     keymgr_cli(const keymgr_cli&) = delete;
     keymgr_cli& operator=(const keymgr_cli&) = delete;
 
+    // mode names the key store; this key manager keeps store 0 only.
     kmi_err login(unsigned char mode, const char* password);
     kmi_err probe(kmi_state& state, kmk_state& keyState);
     kmi_err passwordSet(unsigned char mode, const char* newPassword, const char* oldPassword);
@@ -91,5 +94,6 @@ public:
     kmi_err certEdit(vorn_name_t& name, vorn_attrib** attributes);
 
 private:
-    int m_socket;
+    // Where keymgrd listens, fixed at construction; empty when the path is too long.
+    char m_socketPath[108] = {};
 };

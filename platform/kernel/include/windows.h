@@ -5,8 +5,10 @@
 #include "win32/devices.h"
 #include "win32/files.h"
 #include "win32/profile.h"
+#include "win32/shortpath.h"
 #include "win32/system.h"
 #include "win32/threads.h"
+#include "win32/timers.h"
 // The window services, where the program links them.
 #if __has_include("win32/user.h")
 #include "win32/user.h"

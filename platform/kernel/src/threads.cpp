@@ -6,6 +6,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "kernel/threads.h"
 #include "win32/threads.h"
 
 namespace {
@@ -15,6 +16,7 @@ const HANDLE kCurrentThread = reinterpret_cast<HANDLE>(static_cast<std::intptr_t
 thread_local int t_priority = THREAD_PRIORITY_NORMAL;
 thread_local bool t_niceKnown = false;
 thread_local int t_baseNice = 0;
+thread_local int t_changes = 0;
 
 pid_t thread_id() {
     return static_cast<pid_t>(::syscall(SYS_gettid));
@@ -58,6 +60,10 @@ void apply_nice(int priority) {
 
 } // namespace
 
+int vorn::kernel::thread_priority_changes() {
+    return t_changes;
+}
+
 HANDLE WINAPI GetCurrentThread() {
     return kCurrentThread;
 }
@@ -76,6 +82,7 @@ BOOL WINAPI SetThreadPriority(HANDLE thread, int priority) {
         return FALSE;
     }
     t_priority = priority;
+    ++t_changes;
     apply_nice(priority);
     return TRUE;
 }
