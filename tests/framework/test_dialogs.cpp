@@ -37,3 +37,20 @@ BEGIN_MESSAGE_MAP(CThrowerDialog, CDialog)
 ON_BN_CLICKED(IDC_THROW_MEMORY, OnThrowMemory)
 ON_BN_CLICKED(IDC_THROW_USER, OnThrowUser)
 END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CListsDialog, CDialog)
+ON_BN_CLICKED(IDC_BEEP, OnBeep)
+ON_BN_CLICKED(IDC_ASK, OnAsk)
+END_MESSAGE_MAP()
+
+BOOL CListsDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_list.DeleteAllItems();
+    m_list.InsertColumn(0, "Attribute Name", LVCFMT_LEFT, 200);
+    m_list.InsertColumn(1, "Attribute Value", LVCFMT_LEFT, 1536);
+    const int second = m_list.InsertItem(0, "B");
+    m_list.SetItemText(second, 1, "2");
+    const int first = m_list.InsertItem(0, "A"); // before B
+    m_list.SetItemText(first, 1, "1");
+    return TRUE;
+}

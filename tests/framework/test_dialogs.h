@@ -92,3 +92,21 @@ protected:
         return TRUE;
     }
 };
+
+class CListsDialog : public CDialog {
+public:
+    CListsDialog() : CDialog(IDD_LISTS) {}
+
+    int m_answer = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_LIST, m_list); }
+    BOOL OnInitDialog() override;
+    void OnBeep() { MessageBeep(MB_ICONEXCLAMATION); }
+    void OnAsk() { m_answer = AfxMessageBox("Go on?", MB_YESNO); }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CListCtrl m_list;
+};

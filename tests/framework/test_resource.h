@@ -16,3 +16,8 @@
 #define IDC_SECOND 1011
 #define IDC_THIRD 1012
 #define IDS_APP_TITLE 57344
+#define IDD_LISTS 105
+#define IDD_MISSING 999
+#define IDC_LIST 1013
+#define IDC_BEEP 1014
+#define IDC_ASK 1015

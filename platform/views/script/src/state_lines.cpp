@@ -84,8 +84,11 @@ std::vector<std::string> state_lines(HWND handle) {
     if (window->windowClass == WindowClass::message_box) {
         char style[16];
         std::snprintf(style, sizeof style, "0x%x", static_cast<unsigned>(window->style));
+        const Window* owner = user::find_window(window->owner);
         lines.push_back("state msgbox text=" + shown_text(*window) +
-                        " caption=" + quote(window->caption) + " style=" + style);
+                        " caption=" + quote(window->caption) + " style=" + style +
+                        " owner=" + std::to_string(owner ? owner->templateId : 0) +
+                        flag("owner_enabled", owner && owner->enabled()));
         return lines;
     }
     lines.push_back("state dialog " + std::to_string(window->templateId) +
