@@ -18,3 +18,7 @@
 #include "win32/threads.h"
 #include "win32/timers.h"
 #include "win32/version.h"
+// The window services, where the program links them.
+#if __has_include("win32/user.h")
+#include "win32/user.h"
+#endif
