@@ -125,8 +125,6 @@ int32_t vorn_vsyslog(int32_t level, const char* format, va_list args) {
         length += static_cast<size_t>(written);
     }
     if (format != nullptr && length < kSize - 1) {
-        // The caller started args; the analyzer cannot see through the va_list parameter.
-        // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized)
         written = std::vsnprintf(s_message + length, kSize - length, format, args);
         if (written < 0) {
             return -1;
