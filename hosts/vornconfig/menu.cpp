@@ -51,10 +51,7 @@ std::string shown_line(const std::string& line) {
                " characters)";
     }
     if (name == "result") {
-        const char* meaning = value == "0"   ? " (confirmed)"
-                              : value == "1" ? " (cancelled, or logged in)"
-                                             : " (failed)";
-        return line + meaning;
+        return line + (value == "0" ? " (confirmed)" : value == "1" ? " (cancelled)" : " (failed)");
     }
     return line;
 }

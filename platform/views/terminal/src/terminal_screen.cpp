@@ -106,16 +106,18 @@ bool TerminalScreen::open() {
         }
         s_ownOutput = true;
     }
+    // Ours before the screen is made, so that curses leaves these signals to us.
+    catch_signals();
     const char* type = std::getenv("TERM");
     s_screen = newterm(type && *type ? type : "xterm", s_output, stdin);
     if (!s_screen) {
+        restore_signals();
         if (s_ownOutput) {
             std::fclose(s_output);
         }
         s_output = nullptr;
         return false;
     }
-    catch_signals();
     if (!s_exitHookSet) {
         std::atexit(at_exit);
         s_exitHookSet = true;
