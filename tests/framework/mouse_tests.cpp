@@ -43,3 +43,50 @@ TEST_F(Mouse, APointOutsideTheDialogIsAnError) {
     EXPECT_NE(find_line("error line 1: point 5000,5 is outside the dialog"), -1)
         << transcript_text();
 }
+
+namespace {
+
+// Reads the pointer as each move reaches the dialog, in screen and in OK's coordinates.
+class CPointerDialog : public CMouseDialog {
+public:
+    POINT m_screen{-1, -1};
+    POINT m_inDialog{-1, -1};
+    POINT m_inOk{-1, -1};
+
+protected:
+    void OnMouseMove(UINT flags, CPoint point) {
+        GetCursorPos(&m_screen);
+        m_inDialog = m_screen;
+        ScreenToClient(m_hWnd, &m_inDialog);
+        m_inOk = m_screen;
+        ScreenToClient(GetDlgItem(IDOK)->m_hWnd, &m_inOk);
+        CMouseDialog::OnMouseMove(flags, point);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPointerDialog, CMouseDialog)
+ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(Mouse, ThePointerIsWhereTheLastMoveLeftItInTheDialogsCoordinates) {
+    POINT start{-1, -1};
+    ASSERT_TRUE(GetCursorPos(&start));
+    EXPECT_EQ(start.x, 0);
+    EXPECT_EQ(start.y, 0);
+    script("mouse 160 10\nmouse 200 70\nkey Escape\n");
+    CPointerDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_screen.x, 160);
+    EXPECT_EQ(dialog.m_inDialog.y, 10);
+    EXPECT_EQ(dialog.m_inOk.x, 160 - 180);
+    EXPECT_EQ(dialog.m_inOk.y, 10 - 65);
+    POINT end{};
+    ASSERT_TRUE(GetCursorPos(&end));
+    EXPECT_EQ(end.x, 200) << "the move over OK moved the pointer too";
+    EXPECT_EQ(end.y, 70);
+    EXPECT_FALSE(ScreenToClient(nullptr, &end));
+}

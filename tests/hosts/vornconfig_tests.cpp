@@ -69,4 +69,46 @@ TEST_F(Vornconfig, ABadCommandLineIsRefused) {
     }
 }
 
+TEST_F(Vornconfig, PasswdPrintsThePasswordsTheExportWrote) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* script;
+        const char* out;
+        int status;
+    } cases[] = {
+        {{VORNCONFIG, "passwd"},
+         "type 1012 \"first\"\ntype 1013 \"first\"\nkey Enter\n",
+         "result=0\nnew_password=first\n",
+         0},
+        {{VORNCONFIG, "passwd", "--change"},
+         "type 1011 \"first\"\ntype 1012 \"second\"\ntype 1013 \"second\"\nkey Enter\n",
+         "result=0\nnew_password=second\nold_password=first\n",
+         0},
+        {{VORNCONFIG, "passwd", "--change"}, "type 1011 \"second\"\nkey Escape\n", "result=1\n", 1},
+    };
+    for (const auto& entry : cases) {
+        script(entry.script);
+        const auto run = run_program(entry.arguments);
+        EXPECT_EQ(run.out, entry.out) << entry.script;
+        EXPECT_EQ(run.status, entry.status) << entry.script;
+    }
+}
+
+TEST_F(Vornconfig, GenkeyPrintsTheDescriptionAndTheWholePool) {
+    script("type 1028 \"office key\"\nmouse-random 257\nclick 1\n");
+    const auto run = run_program({VORNCONFIG, "genkey"});
+    EXPECT_EQ(run.status, 0);
+    const std::string head = "result=0\ndescription=office key\npool=";
+    ASSERT_EQ(run.out.rfind(head, 0), 0U) << run.out;
+    const std::string pool = run.out.substr(head.size());
+    ASSERT_EQ(pool.size(), 1025U) << pool;
+    EXPECT_EQ(pool.find_first_not_of("0123456789ABCDEF"), 1024U) << pool;
+    EXPECT_EQ(pool.back(), '\n');
+
+    script("mouse-random 300\nclose\n");
+    const auto cancelled = run_program({VORNCONFIG, "genkey"});
+    EXPECT_EQ(cancelled.out, "result=1\n");
+    EXPECT_EQ(cancelled.status, 1);
+}
+
 } // namespace

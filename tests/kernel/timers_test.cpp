@@ -30,4 +30,19 @@ TEST(TimersTest, TheMultimediaTimerCountsMillisecondsSinceBoot) {
     EXPECT_LE(now - expected, 1000U); // the same clock, read a moment later
 }
 
+std::int64_t fixed_reading() {
+    return 7000000123;
+}
+
+TEST(TimersTest, ASteeredSourceFeedsBothTheCounterAndTheMultimediaTimer) {
+    EXPECT_EQ(vorn::kernel::set_timer_source(fixed_reading), nullptr);
+    LARGE_INTEGER count{};
+    ASSERT_TRUE(QueryPerformanceCounter(&count));
+    EXPECT_EQ(count.QuadPart, 7000000123);
+    EXPECT_EQ(timeGetTime(), 7000U);
+    EXPECT_EQ(vorn::kernel::set_timer_source(nullptr), fixed_reading);
+    ASSERT_TRUE(QueryPerformanceCounter(&count));
+    EXPECT_NE(count.QuadPart, 7000000123);
+}
+
 } // namespace

@@ -9,8 +9,12 @@
 namespace {
 
 std::atomic<bool> s_counterAvailable{true};
+std::atomic<vorn::kernel::TimerSource> s_source{nullptr};
 
 std::int64_t nanoseconds(clockid_t clock) {
+    if (const vorn::kernel::TimerSource source = s_source) {
+        return source();
+    }
     timespec now{};
     ::clock_gettime(clock, &now);
     return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
@@ -20,6 +24,10 @@ std::int64_t nanoseconds(clockid_t clock) {
 
 void vorn::kernel::set_performance_counter_available(bool available) {
     s_counterAvailable = available;
+}
+
+vorn::kernel::TimerSource vorn::kernel::set_timer_source(TimerSource source) {
+    return s_source.exchange(source);
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {

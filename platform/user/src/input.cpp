@@ -6,6 +6,7 @@
 #include "user/controls.h"
 #include "user/dialog_manager.h"
 #include "user/modal.h"
+#include "user/pointer.h"
 #include "user/view.h"
 #include "user/window.h"
 
@@ -404,6 +405,7 @@ InputResult move_mouse(int x, int y) {
         return fail("point " + std::to_string(x) + "," + std::to_string(y) +
                     " is outside the dialog");
     }
+    set_pointer_position(x, y);
     if (Window* target = mouse_target(*dialog, x, y)) {
         SendMessageA(target->handle, WM_MOUSEMOVE, 0,
                      MAKELPARAM(x - target->rect.left, y - target->rect.top));

@@ -252,6 +252,9 @@ BOOL WINAPI WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data)
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE module, LPCSTR name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor);
+// The pointer in screen coordinates, and a screen point in a window's client coordinates.
+BOOL WINAPI GetCursorPos(POINT* point);
+BOOL WINAPI ScreenToClient(HWND window, POINT* point);
 
 // A string resource of the module (null: the calling module's own); its length, 0 when
 // there is no such string.
