@@ -227,7 +227,7 @@ void paint_list(PaintState& state, const DialogGrid& grid, const Window& list, b
     put(cells.row, cells.column, cut_to(heading, cells.width), cells.width,
         (focused ? A_REVERSE : A_UNDERLINE) | dimmed(list));
     for (int r = 0; r < bodyRows; ++r) {
-        const auto row = static_cast<std::size_t>(first + r);
+        const std::size_t row = static_cast<std::size_t>(first) + static_cast<std::size_t>(r);
         std::string line;
         if (row < list.rows.size()) {
             line = line_of([&](std::size_t c) {
