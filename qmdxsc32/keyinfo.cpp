@@ -60,7 +60,9 @@ void CKeyInfo::ShowNameLine() {
 }
 
 // One row per attribute in block order; the description goes to its own field, and of
-// several the last one counts.
+// several the last one counts. The block carries no length, so a name whose value is
+// missing cannot be told from one whose value is empty: an empty value ends the walk,
+// which never reads beyond the zero byte that follows a name.
 void CKeyInfo::ShowAttributes() {
     m_attrList.DeleteAllItems();
     CString heading;
@@ -82,6 +84,9 @@ void CKeyInfo::ShowAttributes() {
             if (inserted >= 0) {
                 m_attrList.SetItemText(inserted, 1, value);
             }
+        }
+        if (*value == '\0') {
+            break;
         }
         at = value + std::strlen(value) + 1;
     }
