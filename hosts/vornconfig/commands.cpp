@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -128,7 +129,10 @@ bool parse_node(const std::string& hex, vorn_name_t& name) {
     }
     for (std::size_t i = 0; i < hex.size(); i += 2) {
         long byte = 0;
-        if (!number(hex.substr(i, 2), byte, 16)) {
+        // Two digits each: no sign, blank or prefix slips through.
+        if (!std::isxdigit(static_cast<unsigned char>(hex[i])) ||
+            !std::isxdigit(static_cast<unsigned char>(hex[i + 1])) ||
+            !number(hex.substr(i, 2), byte, 16)) {
             return false;
         }
         name.node.bytes[i / 2] = static_cast<std::uint8_t>(byte);
@@ -140,7 +144,8 @@ bool parse_node(const std::string& hex, vorn_name_t& name) {
 int show(std::FILE* out, const Library& library, const std::vector<std::string>& arguments) {
     const char* usage =
         "usage: vornconfig show --kind N --nsid N --node HEX [--attr NAME=VALUE]...";
-    long kind = -1;
+    long kind = 0;
+    bool haveKind = false;
     long nsid = -1;
     vorn_name_t name{};
     bool haveNode = false;
@@ -153,7 +158,7 @@ int show(std::FILE* out, const Library& library, const std::vector<std::string>&
         const std::string& value = arguments[i + 1];
         bool good = false;
         if (option == "--kind") {
-            good = number(value, kind);
+            good = haveKind = number(value, kind);
         } else if (option == "--nsid") {
             good = number(value, nsid) && nsid >= 0 && nsid <= 255;
         } else if (option == "--node") {
@@ -169,7 +174,7 @@ int show(std::FILE* out, const Library& library, const std::vector<std::string>&
             return bad(usage);
         }
     }
-    if (kind < 0 || nsid < 0 || !haveNode) {
+    if (!haveKind || nsid < 0 || !haveNode) {
         return bad(usage);
     }
     name.nsid = static_cast<std::uint8_t>(nsid);

@@ -11,6 +11,7 @@
 #include "afx/dialog.h"
 #include "afx/edit.h"
 #include "afx/exceptions.h"
+#include "afx/file_dialog.h"
 #include "afx/list_ctrl.h"
 #include "afx/static_text.h"
 #include "afx/wait_cursor.h"

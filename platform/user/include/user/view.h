@@ -2,7 +2,9 @@
 // The model holds the chosen view through this interface and never knows which it is.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "win32/user.h"
 
@@ -13,6 +15,23 @@ struct MessageBoxInfo {
     std::string text;
     std::string caption;
     UINT style;
+};
+
+// One entry of a file dialog's list of file types: what is shown and which names it lets
+// through (an empty pattern lets none through the listing).
+struct FileFilter {
+    std::string label;
+    std::string pattern;
+};
+
+// What a file dialog shows when it opens; the folder is the one it lists, in Windows form.
+struct FileDialogInfo {
+    bool save = false;
+    std::string initialName;
+    std::string folder;
+    std::vector<FileFilter> filters;
+    std::string defaultExtension;
+    DWORD flags = 0;
 };
 
 class View {
@@ -31,6 +50,11 @@ public:
     virtual void cursor_changed(bool wait) = 0;
     virtual void help_shown(HWND window, UINT command, ULONG_PTR data) = 0;
     virtual void menu_shown(HWND control) = 0;
+    // Asks for one file name while the file dialog is open: a path as the person gave it
+    // (Windows or host form, absolute or relative to the folder shown), nothing when they
+    // cancelled. Called again while the answer is not yet a file (a folder to open, a
+    // wildcard). A view that offers no file dialog cancels it.
+    virtual std::optional<std::string> choose_file(const FileDialogInfo&) { return std::nullopt; }
 };
 
 // The view of this process, chosen from VORN_UI (again whenever that changes); null

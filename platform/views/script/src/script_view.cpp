@@ -57,6 +57,7 @@ public:
     void menu_shown(HWND control) override {
         m_transcript.write("menu " + std::to_string(GetDlgCtrlID(control)));
     }
+    std::optional<std::string> choose_file(const user::FileDialogInfo& info) override;
 
 private:
     InputResult perform(const Action& action);
@@ -64,6 +65,7 @@ private:
     InputResult random_moves(long count, long seed);
     InputResult answer(const std::string& name);
     void dump();
+    void fail(int line, const std::string& why);
 
     Transcript m_transcript;
     std::vector<Action> m_actions;
@@ -247,6 +249,48 @@ void ScriptView::dump() {
     for (const std::string& line : state_lines(user::innermost_modal())) {
         m_transcript.write(line);
     }
+}
+
+void ScriptView::fail(int line, const std::string& why) {
+    m_transcript.write("error line " + std::to_string(line) + ": " + why);
+}
+
+// The file dialog takes exactly one answer from the script: a file, or a cancel.
+std::optional<std::string> ScriptView::choose_file(const user::FileDialogInfo& info) {
+    std::string labels;
+    for (std::size_t i = 0; i < info.filters.size(); ++i) {
+        labels += (i ? "|" : "") + info.filters[i].label;
+    }
+    m_transcript.write("filedialog initial=" + quote(info.initialName) +
+                       " filter=" + quote(labels) + " defext=" + quote(info.defaultExtension) +
+                       " flags=" + hex(info.flags) + " folder=" + quote(info.folder) +
+                       (info.save ? " save=1" : ""));
+    if (!m_fault.empty()) {
+        fail(0, m_fault);
+        return std::nullopt;
+    }
+    if (m_next >= m_actions.size()) {
+        fail(m_lastLine, "the script ended while a window is open");
+        return std::nullopt;
+    }
+    const Action& action = m_actions[m_next++];
+    std::string why = action.fault;
+    if (why.empty()) {
+        const auto& args = action.arguments;
+        if (action.verb == "file" && args.size() == 1 && args[0].quoted) {
+            return args[0].value;
+        }
+        if (action.verb == "file-cancel" && args.empty()) {
+            return std::nullopt;
+        }
+        why = action.verb == "file" || action.verb == "file-cancel"
+                  ? "wrong arguments for " + action.verb
+                  : "a file dialog is open";
+    }
+    fail(action.line, why);
+    // Whatever else is open is cancelled too, as after any action that does not fit.
+    user::end_all_modal();
+    return std::nullopt;
 }
 
 void ScriptView::dialog_opened(HWND dialog) {
