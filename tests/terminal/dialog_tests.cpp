@@ -105,4 +105,27 @@ TEST_F(TerminalGenKey, MouseMotionGathersTheRandomDataUntilOkTakesEnter) {
     expect_terminal_sane();
 }
 
+class TerminalCertificate : public TerminalTest {};
+
+TEST_F(TerminalCertificate, ADescriptionChangedOnTheTerminalReachesTheKeyManager) {
+    set_password("pass");
+    {
+        kmi_osT_ os{{-1, 0, 0}};
+        keymgr_cli client(20, os);
+        ASSERT_EQ(client.login(0, "pass"), KMI_OK);
+    }
+    start("show --kind 1 --nsid 1 --node c0a80101 --attr DESCRIPTION=Old --attr ISSUER=Lab");
+    ASSERT_TRUE(pane().wait_for("Public Certificate Information")) << pane().screen();
+    EXPECT_TRUE(pane().wait_for("Attribute Name"));
+    EXPECT_TRUE(pane().wait_for("ISSUER"));
+    // The description field has the focus with its text selected: typing replaces it.
+    pane().literal("Office gateway");
+    ASSERT_TRUE(pane().wait_for("Office gateway"));
+    pane().keys({"Enter"});
+    EXPECT_EQ(finish(), 0);
+    expect_terminal_sane();
+    EXPECT_NE(keymgrd().show().out.find("value=\"Office gateway\""), std::string::npos)
+        << keymgrd().show().out;
+}
+
 } // namespace
