@@ -128,4 +128,45 @@ TEST_F(TerminalCertificate, ADescriptionChangedOnTheTerminalReachesTheKeyManager
         << keymgrd().show().out;
 }
 
+class TerminalKeyFile : public TerminalTest {};
+
+TEST_F(TerminalKeyFile, ACertificateFileIsChosenThroughTheFileDialog) {
+    std::filesystem::create_directories(root() + "/drive_c/Certs");
+    std::ofstream(root() + "/drive_c/Certs/gw.crt") << "certificate";
+    std::ofstream(root() + "/drive_c/notes.txt") << "not listed";
+    start("addkey --kind 1");
+    ASSERT_TRUE(pane().wait_for("Look in: C:\\")) << pane().screen();
+    EXPECT_TRUE(pane().wait_for("Files of type: Certificates (*.crt)"));
+    EXPECT_TRUE(pane().wait_for("Certs\\"));
+    EXPECT_EQ(pane().screen().find("notes.txt"), std::string::npos) << "the pattern let it in";
+    // Into the folder by its name, then the file by the keys.
+    pane().literal("certs");
+    pane().keys({"Enter"});
+    ASSERT_TRUE(pane().wait_for("gw.crt")) << pane().screen();
+    pane().keys({"Down", "Down"});
+    ASSERT_TRUE(pane().wait_for("[gw.crt"));
+    pane().keys({"Enter"});
+    ASSERT_TRUE(pane().wait_for("Public Certificate Information")) << pane().screen();
+    pane().literal("gateway");
+    pane().keys({"Tab", "Space"});
+    ASSERT_TRUE(pane().wait_for("|IPv4 Address"));
+    pane().keys({"Enter"});
+    ASSERT_TRUE(pane().wait_gone("|IPv4 Address"));
+    pane().keys({"Enter"});
+    EXPECT_EQ(finish(), 0);
+    EXPECT_EQ(output(), "result=0\ndescription=gateway\npath=C:\\Certs\\gw.crt\nnamespace=1\n");
+    expect_terminal_sane();
+}
+
+TEST_F(TerminalKeyFile, CancellingTheFileDialogGivesTheTerminalBack) {
+    start("addkey");
+    ASSERT_TRUE(pane().wait_for("Files of type: Private Keys (dh.key)"));
+    int column = 0;
+    int row = 0;
+    ASSERT_TRUE(pane().find("[ Cancel ]", column, row));
+    pane().click(column + 2, row);
+    EXPECT_EQ(finish(), 1);
+    expect_terminal_sane();
+}
+
 } // namespace

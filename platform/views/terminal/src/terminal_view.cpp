@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <curses.h>
+#include <optional>
 #include <string>
 
+#include "terminal_file_dialog.h"
 #include "terminal_paint.h"
 #include "user/input.h"
 #include "user/modal.h"
@@ -33,8 +35,11 @@ public:
     void cursor_changed(bool wait) override;
     void help_shown(HWND window, UINT command, ULONG_PTR data) override;
     void menu_shown(HWND control) override;
+    std::optional<std::string> choose_file(const user::FileDialogInfo& info) override;
 
 private:
+    std::optional<std::string> file_dialog_input(FileDialogState& state, const TermEvent& event,
+                                                 bool& done);
     enum class Read { event, resized, ended };
     Read read_event(TermEvent& event);
     void on_message_box(const TermEvent& event);
@@ -53,6 +58,9 @@ private:
     PaintState m_paint;
     std::string m_pending; // bytes read but not yet decoded
     int m_depth = 0;       // dialogs open
+    // The file dialog asks again after a folder or a pattern; the pattern typed last stays.
+    bool m_browsing = false;
+    std::string m_filePattern;
 };
 
 bool TerminalView::step() {
@@ -399,6 +407,7 @@ void TerminalView::dialog_opened(HWND dialog) {
     }
     ++m_depth;
     m_paint = PaintState{};
+    m_browsing = false;
     if (TerminalScreen::open()) {
         redraw();
     }
@@ -440,6 +449,129 @@ void TerminalView::help_shown(HWND window, UINT command, ULONG_PTR data) {
 
 void TerminalView::menu_shown(HWND control) {
     m_paint.status = "This field has no menu here: type, Backspace and Delete edit it.";
+}
+
+std::optional<std::string> TerminalView::choose_file(const user::FileDialogInfo& info) {
+    if (!TerminalScreen::open()) {
+        return std::nullopt;
+    }
+    FileDialogState state;
+    state.folder = info.folder;
+    if (!m_browsing) {
+        m_filePattern = initial_pattern(info);
+    }
+    state.pattern = m_filePattern;
+    state.entries = list_folder(state.folder, state.pattern);
+    state.type = info.filters.empty() ? "All files" : info.filters[0].label;
+    std::optional<std::string> answer;
+    for (bool done = false; !done;) {
+        paint_file_dialog(state);
+        TermEvent event;
+        const Read read = read_event(event);
+        if (read == Read::ended) {
+            break;
+        }
+        if (read == Read::event) {
+            answer = file_dialog_input(state, event, done);
+        }
+    }
+    m_browsing = answer.has_value();
+    if (answer) {
+        const std::size_t at = answer->find_last_of("\\/:");
+        const std::string last = at == std::string::npos ? *answer : answer->substr(at + 1);
+        if (has_wildcard(last)) {
+            m_filePattern = last;
+        }
+    }
+    if (m_depth == 0) {
+        TerminalScreen::close();
+    } else {
+        redraw();
+    }
+    return answer;
+}
+
+std::optional<std::string> TerminalView::file_dialog_input(FileDialogState& state,
+                                                           const TermEvent& event, bool& done) {
+    const int count = static_cast<int>(state.entries.size());
+    auto select = [&](int index) {
+        state.selected = std::clamp(index, 0, count - 1);
+        const FileEntry& entry = state.entries[static_cast<std::size_t>(state.selected)];
+        state.name = entry.folder ? std::string() : entry.name;
+    };
+    auto open = [&]() -> std::optional<std::string> {
+        if (!state.name.empty()) {
+            done = true;
+            return state.name;
+        }
+        if (state.selected >= 0 && state.selected < count) {
+            done = true;
+            const std::string& name = state.entries[static_cast<std::size_t>(state.selected)].name;
+            if (name == "..") {
+                // The folder above, as a whole path: C:\A\B gives C:\A, C:\A gives C:\.
+                std::string parent = state.folder;
+                while (parent.size() > 3 && (parent.back() == '\\' || parent.back() == '/')) {
+                    parent.pop_back();
+                }
+                const std::size_t at = parent.find_last_of("\\/");
+                return at == std::string::npos || at < 2
+                           ? parent.substr(0, 2) + "\\"
+                           : parent.substr(0, std::max<std::size_t>(at, 3));
+            }
+            return name;
+        }
+        return std::nullopt;
+    };
+    switch (event.key) {
+    case TermKey::escape:
+        done = true;
+        return std::nullopt;
+    case TermKey::enter:
+        return open();
+    case TermKey::up:
+    case TermKey::down:
+        if (count > 0) {
+            select(state.selected < 0 ? 0 : state.selected + (event.key == TermKey::up ? -1 : 1));
+        }
+        return std::nullopt;
+    case TermKey::backspace:
+        if (!state.name.empty()) {
+            state.name.pop_back();
+        }
+        return std::nullopt;
+    case TermKey::character:
+        if (state.name.size() < 259) {
+            state.name += event.character;
+        }
+        return std::nullopt;
+    case TermKey::mouse: {
+        if (!event.pressed || event.button != MouseButton::left) {
+            return std::nullopt;
+        }
+        for (const Region& region : state.regions) {
+            const Cells& cells = region.cells;
+            if (event.row != cells.row || event.column < cells.column ||
+                event.column >= cells.column + cells.width) {
+                continue;
+            }
+            if (region.hit.kind == Hit::box_button) {
+                if (region.hit.index == IDOK) {
+                    return open();
+                }
+                done = true;
+                return std::nullopt;
+            }
+            // A second click on the chosen entry opens it.
+            if (region.hit.index == state.selected) {
+                return open();
+            }
+            select(region.hit.index);
+        }
+        return std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
