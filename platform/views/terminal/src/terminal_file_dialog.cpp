@@ -36,8 +36,7 @@ bool has_wildcard(const std::string& name) {
 
 std::string initial_pattern(const user::FileDialogInfo& info) {
     const std::size_t at = info.initialName.find_last_of("\\/:");
-    const std::string last =
-        at == std::string::npos ? info.initialName : info.initialName.substr(at + 1);
+    std::string last = at == std::string::npos ? info.initialName : info.initialName.substr(at + 1);
     if (has_wildcard(last)) {
         return last;
     }
