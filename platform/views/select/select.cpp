@@ -34,7 +34,8 @@ extern "C" vorn::user::View* vorn_create_view(const char* choice) {
         const char* transcript = std::getenv("VORN_UI_TRANSCRIPT");
         return vorn::views::make_script_view(choice + 7, transcript ? transcript : "").release();
     }
-    if (std::strcmp(choice, "terminal") == 0) {
+    // Without a terminal to draw on, no dialog can be shown: it is not created at all.
+    if (std::strcmp(choice, "terminal") == 0 && isatty(STDIN_FILENO)) {
         return vorn::views::make_terminal_view().release();
     }
     // "gtk" where it is not built, "none" and anything unknown: no view.
