@@ -26,7 +26,7 @@ protected:
             return;
         }
         m_session = std::make_unique<TmuxSession>(
-            "vorn-terminal-" + std::to_string(getpid()), kColumns, kRows,
+            root() + "/tmux.sock", kColumns, kRows,
             std::map<std::string, std::string>{{"VORN_ROOT", root()},
                                                {"VORN_DRIVER_PATH", driver_path()},
                                                {"VORN_KEYMGR_SOCKET", socket_path()},

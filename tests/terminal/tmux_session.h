@@ -1,4 +1,4 @@
-// A real terminal for a test: a tmux server of its own (its own socket name), one pane of a
+// A real terminal for a test: a tmux server of its own (its own socket file), one pane of a
 // fixed size running a plain shell, keys and raw bytes sent to it, the screen read back.
 // Every wait polls the screen or a file with a bounded deadline.
 #pragma once
@@ -25,12 +25,12 @@ inline bool tmux_available() {
 
 class TmuxSession {
 public:
-    TmuxSession(const std::string& name, int columns, int rows,
+    TmuxSession(const std::string& socket, int columns, int rows,
                 const std::map<std::string, std::string>& environment)
-        : m_name(name) {
+        : m_socket(socket) {
         std::vector<std::string> command = {"/usr/bin/tmux",
-                                            "-L",
-                                            m_name,
+                                            "-S",
+                                            m_socket,
                                             "-f",
                                             "/dev/null",
                                             "new-session",
@@ -46,14 +46,17 @@ public:
         command.insert(command.end(), {"PS1=vorn> ", "/bin/bash", "--norc", "--noprofile"});
         m_started = run_program(command).status == 0;
     }
-    ~TmuxSession() { tmux({"kill-server"}); }
+    ~TmuxSession() {
+        tmux({"kill-server"});
+        std::filesystem::remove(m_socket);
+    }
     TmuxSession(const TmuxSession&) = delete;
     TmuxSession& operator=(const TmuxSession&) = delete;
 
     bool started() const { return m_started; }
 
     ProgramOutput tmux(std::vector<std::string> arguments) const {
-        arguments.insert(arguments.begin(), {"/usr/bin/tmux", "-L", m_name});
+        arguments.insert(arguments.begin(), {"/usr/bin/tmux", "-S", m_socket});
         return run_program(arguments);
     }
     // Key names as tmux knows them (Enter, Escape, Tab, BTab, Up, F1, M-p, ...).
@@ -123,7 +126,7 @@ public:
     }
 
 private:
-    std::string m_name;
+    std::string m_socket;
     bool m_started = false;
 };
 
