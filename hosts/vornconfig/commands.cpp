@@ -18,8 +18,8 @@ bool written(const char* buffer) {
     return buffer[0] != kUntouched;
 }
 
-void print(const char* name, const char* value) {
-    std::printf("%s=%s\n", name, value);
+void print(std::FILE* out, const char* name, const char* value) {
+    std::fprintf(out, "%s=%s\n", name, value);
 }
 
 int bad(const char* why) {
@@ -37,17 +37,17 @@ bool number(const std::string& text, long& value, int base = 10) {
     return !text.empty() && *end == '\0';
 }
 
-int login(const Library& library) {
+int login(std::FILE* out, const Library& library) {
     auto function = entry<Login32Function>(library, "Login32");
     if (!function) {
         return bad("QMDXSC32 has no Login32");
     }
     const int result = function(0);
-    std::printf("result=%d\n", result);
+    std::fprintf(out, "result=%d\n", result);
     return result;
 }
 
-int passwd(const Library& library, bool change) {
+int passwd(std::FILE* out, const Library& library, bool change) {
     auto function = entry<ChgPasswd32Function>(library, "ChgPasswd32");
     if (!function) {
         return bad("QMDXSC32 has no ChgPasswd32");
@@ -57,19 +57,19 @@ int passwd(const Library& library, bool change) {
     std::memset(newPassword, kUntouched, sizeof newPassword);
     std::memset(oldPassword, kUntouched, sizeof oldPassword);
     const int result = function(newPassword, change ? oldPassword : nullptr, 0);
-    std::printf("result=%d\n", result);
+    std::fprintf(out, "result=%d\n", result);
     if (written(newPassword)) {
-        print("new_password", newPassword);
+        print(out, "new_password", newPassword);
     }
     if (change && written(oldPassword)) {
-        print("old_password", oldPassword);
+        print(out, "old_password", oldPassword);
     }
     explicit_bzero(newPassword, sizeof newPassword);
     explicit_bzero(oldPassword, sizeof oldPassword);
     return result;
 }
 
-int genkey(const Library& library) {
+int genkey(std::FILE* out, const Library& library) {
     auto function = entry<GenLocalKey32Function>(library, "GenLocalKey32");
     if (!function) {
         return bad("QMDXSC32 has no GenLocalKey32");
@@ -79,18 +79,18 @@ int genkey(const Library& library) {
     std::memset(description, kUntouched, sizeof description);
     std::memset(pool, kUntouched, sizeof pool);
     const int result = function(description, pool, 0);
-    std::printf("result=%d\n", result);
+    std::fprintf(out, "result=%d\n", result);
     if (written(description)) {
-        print("description", description);
+        print(out, "description", description);
     }
     if (written(pool)) {
         pool[1024] = '\0'; // the pool has no terminator of its own
-        print("pool", pool);
+        print(out, "pool", pool);
     }
     return result;
 }
 
-int addkey(const Library& library, const std::vector<std::string>& arguments) {
+int addkey(std::FILE* out, const Library& library, const std::vector<std::string>& arguments) {
     long kind = 0;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--kind" && i + 1 < arguments.size() &&
@@ -110,15 +110,15 @@ int addkey(const Library& library, const std::vector<std::string>& arguments) {
     std::memset(path, kUntouched, sizeof path);
     std::memset(description, kUntouched, sizeof description);
     const int result = function(static_cast<int>(kind), path, &nsid, description, 0);
-    std::printf("result=%d\n", result);
+    std::fprintf(out, "result=%d\n", result);
     if (written(description)) {
-        print("description", description);
+        print(out, "description", description);
     }
     if (written(path) && path[0]) {
-        print("path", path);
+        print(out, "path", path);
     }
     if (nsid != 0xFF) {
-        std::printf("namespace=%u\n", nsid);
+        std::fprintf(out, "namespace=%u\n", nsid);
     }
     return result;
 }
@@ -141,7 +141,7 @@ bool parse_node(const std::string& hex, vorn_name_t& name) {
     return true;
 }
 
-int show(const Library& library, const std::vector<std::string>& arguments) {
+int show(std::FILE* out, const Library& library, const std::vector<std::string>& arguments) {
     const char* usage =
         "usage: vornconfig show --kind N --nsid N --node HEX [--attr NAME=VALUE]...";
     long kind = 0;
@@ -184,29 +184,29 @@ int show(const Library& library, const std::vector<std::string>& arguments) {
         return bad("QMDXSC32 has no ShowKeyAttr32");
     }
     const int result = function(static_cast<int>(kind), &name, block.data(), 0);
-    std::printf("result=%d\n", result);
+    std::fprintf(out, "result=%d\n", result);
     return result;
 }
 
 } // namespace
 
-int run_command(const Library& library, const std::vector<std::string>& arguments) {
+int run_command(const Library& library, const std::vector<std::string>& arguments, std::FILE* out) {
     const std::string& command = arguments.at(0);
     if (command == "login" && arguments.size() == 1) {
-        return login(library);
+        return login(out, library);
     }
     if (command == "passwd" &&
         (arguments.size() == 1 || (arguments.size() == 2 && arguments[1] == "--change"))) {
-        return passwd(library, arguments.size() == 2);
+        return passwd(out, library, arguments.size() == 2);
     }
     if (command == "genkey" && arguments.size() == 1) {
-        return genkey(library);
+        return genkey(out, library);
     }
     if (command == "addkey") {
-        return addkey(library, arguments);
+        return addkey(out, library, arguments);
     }
     if (command == "show") {
-        return show(library, arguments);
+        return show(out, library, arguments);
     }
     return bad(("unknown command: " + command).c_str());
 }

@@ -2,6 +2,7 @@
 // output buffer the export wrote.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace vornconfig {
 
 // The export's result; -2 with a message on standard error for a bad command line or a
 // missing export.
-int run_command(const Library& library, const std::vector<std::string>& arguments);
+int run_command(const Library& library, const std::vector<std::string>& arguments,
+                std::FILE* out = stdout);
 
 // The subcommands offered as a menu when none is named.
 std::vector<std::string> menu_choice(int number);

@@ -1,13 +1,16 @@
 // vornconfig: the host configuration program. Loads QMDXSC32 and calls one of its
 // exports; exits 0, 1 or 2 for the results 0, 1 and -1 (64 for a bad command line,
-// 3 when the library cannot be loaded).
+// 3 when the library cannot be loaded). Without a subcommand it shows a menu on the
+// terminal, or reads one numbered choice where standard input is no terminal.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "commands.h"
 #include "library.h"
+#include "menu.h"
 
 namespace {
 
@@ -39,6 +42,16 @@ int main(int argc, char** argv) {
         std::fputs(kUsageText, stdout);
         return 0;
     }
+    const std::string path = vornconfig::Library::default_path();
+    if (arguments.empty() && isatty(STDIN_FILENO)) {
+        const vornconfig::Library library(path);
+        if (!library.loaded()) {
+            std::fprintf(stderr, "vornconfig: cannot load QMDXSC32 (%s): %s\n", path.c_str(),
+                         library.error().c_str());
+            return kNoLibrary;
+        }
+        return vornconfig::run_menu(library);
+    }
     if (arguments.empty()) {
         vornconfig::print_menu();
         char line[32];
@@ -52,7 +65,6 @@ int main(int argc, char** argv) {
             return kUsage;
         }
     }
-    const std::string path = vornconfig::Library::default_path();
     const vornconfig::Library library(path);
     if (!library.loaded()) {
         std::fprintf(stderr, "vornconfig: cannot load QMDXSC32 (%s): %s\n", path.c_str(),

@@ -1,4 +1,5 @@
 // The script view: errors cancel what is open and nothing waits; passwords stay masked.
+#include "no_terminal.h"
 #include "script_run.h"
 #include "test_dialogs.h"
 
@@ -59,6 +60,7 @@ TEST_F(ScriptView, QuotedTextsUseCEscapes) {
 }
 
 TEST_F(ScriptView, NoViewMeansNoDialog) {
+    const vorn::testing::NoTerminal noTerminal;
     for (const char* choice : {"none", "terminal", "gtk"}) {
         setenv("VORN_UI", choice, 1);
         CNoCancelDialog dialog;

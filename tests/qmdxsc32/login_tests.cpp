@@ -10,6 +10,7 @@
 
 #include "dialog_script.h"
 #include "keymgrd_fixture.h"
+#include "no_terminal.h"
 #include "qmdxsc32.h"
 
 namespace {
@@ -105,6 +106,7 @@ TEST_F(Login, HelpAndContextMenusShowNothingButTheFieldsOwnMenu) {
 }
 
 TEST_F(Login, WithoutAViewLogin32ReturnsAtOnce) {
+    const vorn::testing::NoTerminal noTerminal;
     setenv("VORN_UI", "none", 1);
     EXPECT_EQ(login(), -1);
     unsetenv("VORN_UI");

@@ -272,6 +272,25 @@ InputResult clear_text(int id) {
     return result;
 }
 
+InputResult erase_text(int id, bool forward) {
+    Window* edit = nullptr;
+    InputResult result = editable(id, edit);
+    if (!result.ok()) {
+        return result;
+    }
+    if (edit->selStart == edit->selEnd) {
+        const std::size_t caret = std::min(edit->selEnd, edit->text.size());
+        if (forward ? caret >= edit->text.size() : caret == 0) {
+            return result;
+        }
+        edit->selStart = forward ? caret : caret - 1;
+        edit->selEnd = forward ? caret + 1 : caret;
+    }
+    edit_replace_selection(*edit, "");
+    notify_parent(*edit, EN_CHANGE);
+    return result;
+}
+
 InputResult press_key(Key key, char letter) {
     if (message_box_open()) {
         // A message box answers Enter with its first button and Escape with Cancel (or OK).

@@ -6,11 +6,12 @@
 #include <unistd.h>
 
 #include "views/script_view.h"
+#include "views/terminal_view.h"
 
 namespace {
 
 // The views this build has besides the script view.
-constexpr bool kHaveTerminalView = false;
+constexpr bool kHaveTerminalView = true;
 constexpr bool kHaveDesktopView = false;
 
 const char* default_choice() {
@@ -33,6 +34,10 @@ extern "C" vorn::user::View* vorn_create_view(const char* choice) {
         const char* transcript = std::getenv("VORN_UI_TRANSCRIPT");
         return vorn::views::make_script_view(choice + 7, transcript ? transcript : "").release();
     }
-    // "terminal" and "gtk" where they are not built, "none" and anything unknown: no view.
+    // Without a terminal to draw on, no dialog can be shown: it is not created at all.
+    if (std::strcmp(choice, "terminal") == 0 && isatty(STDIN_FILENO)) {
+        return vorn::views::make_terminal_view().release();
+    }
+    // "gtk" where it is not built, "none" and anything unknown: no view.
     return nullptr;
 }

@@ -27,6 +27,9 @@ InputResult click(int id);
 InputResult type_text(int id, const std::string& text);
 InputResult paste_text(int id, const std::string& text);
 InputResult clear_text(int id);
+// Backspace (forward false) or Delete in edit ID: the selection goes, or else the one
+// character before or after the caret (one user change when anything went).
+InputResult erase_text(int id, bool forward);
 InputResult press_key(Key key, char letter = 0);
 InputResult press_close();
 InputResult press_help();
