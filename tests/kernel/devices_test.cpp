@@ -6,19 +6,18 @@
 #include <windows.h>
 
 #include "kernel/handles.h"
-#include "temp_root.h"
+#include "scratch_root.h"
 
 namespace {
 
-using vorn::testing::read_file;
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 class DevicesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_log = m_root.path() + "/driver.log";
+        m_log = m_root.root() + "/driver.log";
         ::setenv("ECHO_DRIVER_LOG", m_log.c_str(), 1);
-        ::setenv("VORN_DRIVER_PATH", (m_root.path() + "/none:" ECHO_DRIVER_DIR).c_str(), 1);
+        ::setenv("VORN_DRIVER_PATH", (m_root.root() + "/none:" ECHO_DRIVER_DIR).c_str(), 1);
     }
     void TearDown() override { ::unsetenv("ECHO_DRIVER_REFUSE"); }
 
@@ -32,14 +31,14 @@ protected:
         }
         return handle != nullptr;
     }
-    std::string log() const { return read_file(m_log); }
+    std::string log() const { return ScratchRoot::read_host(m_log).value_or(""); }
 
-    TempRoot m_root;
+    ScratchRoot m_root;
     std::string m_log;
 };
 
 TEST_F(DevicesTest, NoModuleMeansNoDevice) {
-    ::setenv("VORN_DRIVER_PATH", (m_root.path() + "/none").c_str(), 1);
+    ::setenv("VORN_DRIVER_PATH", (m_root.root() + "/none").c_str(), 1);
     EXPECT_EQ(open_echo(FILE_FLAG_DELETE_ON_CLOSE), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(vorn::kernel::open_handle_count(), 0U);

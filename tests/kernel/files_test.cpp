@@ -6,12 +6,11 @@
 #include <windows.h>
 
 #include "kernel/handles.h"
-#include "temp_root.h"
+#include "scratch_root.h"
 
 namespace {
 
-using vorn::testing::read_file;
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 class FilesTest : public ::testing::Test {
 protected:
@@ -19,7 +18,7 @@ protected:
         return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, share, nullptr, disposition,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    TempRoot m_root;
+    ScratchRoot m_root;
 };
 
 struct DispositionCase {
@@ -51,7 +50,7 @@ TEST_F(FilesTest, DispositionsOpenCreateAndTruncateAsWindowsDoes) {
         std::string host = m_root.drive_c() + "/case.txt";
         std::filesystem::remove(host);
         if (c.exists) {
-            m_root.write("drive_c/case.txt", "old");
+            m_root.write("case.txt", "old");
         }
         HANDLE handle = open("C:\\case.txt", c.disposition);
         EXPECT_EQ(handle != INVALID_HANDLE_VALUE, c.opens);
@@ -62,7 +61,7 @@ TEST_F(FilesTest, DispositionsOpenCreateAndTruncateAsWindowsDoes) {
         if (c.contentsAfter == nullptr) {
             EXPECT_FALSE(std::filesystem::exists(host));
         } else {
-            EXPECT_EQ(read_file(host), c.contentsAfter);
+            EXPECT_EQ(ScratchRoot::read_host(host).value_or(""), c.contentsAfter);
         }
     }
 }
@@ -79,7 +78,7 @@ TEST_F(FilesTest, ShareModeZeroIsExclusiveWithinTheProcess) {
 }
 
 TEST_F(FilesTest, ShareModeZeroIsExclusiveBetweenProcessesAndARefusedOpenChangesNothing) {
-    m_root.write("drive_c/held.ini", "[Rename]\r\n");
+    m_root.write("held.ini", "[Rename]\r\n");
     int ready[2];
     int release[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -98,7 +97,7 @@ TEST_F(FilesTest, ShareModeZeroIsExclusiveBetweenProcessesAndARefusedOpenChanges
 
     EXPECT_EQ(open("C:\\HELD.INI", CREATE_ALWAYS), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
-    EXPECT_EQ(read_file(m_root.drive_c() + "/held.ini"), "[Rename]\r\n");
+    EXPECT_EQ(ScratchRoot::read_host(m_root.drive_c() + "/held.ini").value_or(""), "[Rename]\r\n");
     HANDLE shared = open("C:\\HELD.INI", OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE);
     EXPECT_NE(shared, INVALID_HANDLE_VALUE);
     CloseHandle(shared);

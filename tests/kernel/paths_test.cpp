@@ -4,21 +4,23 @@
 #include <unistd.h>
 
 #include "kernel/paths.h"
-#include "temp_root.h"
+#include "scratch_root.h"
 
 namespace {
 
 using vorn::kernel::host_path;
 using vorn::kernel::windows_path;
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 class PathsTest : public ::testing::Test {
 protected:
+    // An empty drive C: the case lookups below see only what each test puts there.
+    void SetUp() override { std::filesystem::remove_all(m_root.drive_c() + "/WINDOWS"); }
     void TearDown() override {
         ::unsetenv("VORN_DRIVE_D");
         ::unsetenv("VORN_DRIVE_C");
     }
-    TempRoot m_root;
+    ScratchRoot m_root;
 };
 
 TEST_F(PathsTest, DriveCIsBelowTheRootAndZIsTheHostRoot) {
@@ -30,27 +32,27 @@ TEST_F(PathsTest, DriveCIsBelowTheRootAndZIsTheHostRoot) {
 
 TEST_F(PathsTest, DriveVariablesAddAndOverrideDrives) {
     EXPECT_FALSE(host_path("D:\\A").has_value());
-    ::setenv("VORN_DRIVE_D", (m_root.path() + "/dee/").c_str(), 1);
-    EXPECT_EQ(host_path("d:\\A"), m_root.path() + "/dee/A");
-    ::setenv("VORN_DRIVE_C", (m_root.path() + "/other").c_str(), 1);
-    EXPECT_EQ(host_path("C:\\A"), m_root.path() + "/other/A");
+    ::setenv("VORN_DRIVE_D", (m_root.root() + "/dee/").c_str(), 1);
+    EXPECT_EQ(host_path("d:\\A"), m_root.root() + "/dee/A");
+    ::setenv("VORN_DRIVE_C", (m_root.root() + "/other").c_str(), 1);
+    EXPECT_EQ(host_path("C:\\A"), m_root.root() + "/other/A");
 }
 
 TEST_F(PathsTest, MissingExactCaseIsFoundIgnoringCase) {
-    m_root.write("drive_c/Windows/System/Qmdxvorn.ini", "x");
+    m_root.write("Windows/System/Qmdxvorn.ini", "x");
     EXPECT_EQ(host_path("C:\\WINDOWS\\SYSTEM\\QMDXVORN.INI"),
               m_root.drive_c() + "/Windows/System/Qmdxvorn.ini");
 }
 
 TEST_F(PathsTest, ExactCaseWinsOverOtherCases) {
-    m_root.write("drive_c/dir/FILE", "upper");
-    m_root.write("drive_c/dir/file", "lower");
+    m_root.write("dir/FILE", "upper");
+    m_root.write("dir/file", "lower");
     EXPECT_EQ(host_path("C:\\DIR\\file"), m_root.drive_c() + "/dir/file");
     EXPECT_EQ(host_path("C:\\DIR\\FILE"), m_root.drive_c() + "/dir/FILE");
 }
 
 TEST_F(PathsTest, ComponentsThatDoNotExistAreKeptAsWritten) {
-    m_root.write("drive_c/Prod/a.txt", "");
+    m_root.write("Prod/a.txt", "");
     EXPECT_EQ(host_path("C:\\PROD\\New\\Deeper.TXT"), m_root.drive_c() + "/Prod/New/Deeper.TXT");
 }
 
@@ -60,7 +62,7 @@ TEST_F(PathsTest, DotsAndRepeatedSeparatorsAreResolved) {
 }
 
 TEST_F(PathsTest, RelativePathsStartAtTheCurrentDirectory) {
-    m_root.write("drive_c/work/Data.Bin", "");
+    m_root.write("work/Data.Bin", "");
     auto previous = std::filesystem::current_path();
     std::filesystem::current_path(m_root.drive_c() + "/work");
     auto relative = host_path("DATA.BIN");

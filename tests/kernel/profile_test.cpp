@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "temp_root.h"
+#include "scratch_root.h"
 
 namespace {
 
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 const char kProfile[] = "; setup's list\r\n"
                         "[Uninstall]\r\n"
@@ -22,7 +22,7 @@ const char kProfile[] = "; setup's list\r\n"
 
 class ProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_root.write("drive_c/PROD/UNINSTAL.INI", kProfile); }
+    void SetUp() override { m_root.write("PROD/UNINSTAL.INI", kProfile); }
 
     std::string value(const char* section, const char* key, const char* fallback = "",
                       DWORD size = 260, DWORD* length = nullptr) {
@@ -35,7 +35,7 @@ protected:
         return std::string(buffer, written);
     }
 
-    TempRoot m_root;
+    ScratchRoot m_root;
 };
 
 struct ValueCase {
@@ -91,7 +91,7 @@ TEST_F(ProfileTest, SectionNamesAndMissingThingsGiveLists) {
 }
 
 TEST_F(ProfileTest, BareFileNamesAreInTheWindowsDirectory) {
-    m_root.write("drive_c/WINDOWS/WIN.INI", "[windows]\nload=yes\n");
+    m_root.write("WINDOWS/WIN.INI", "[windows]\nload=yes\n");
     char buffer[16];
     EXPECT_EQ(GetPrivateProfileStringA("windows", "load", "", buffer, sizeof buffer, "win.ini"),
               3U);
@@ -99,7 +99,7 @@ TEST_F(ProfileTest, BareFileNamesAreInTheWindowsDirectory) {
 }
 
 TEST_F(ProfileTest, ZeroBytesAtTheEndAreIgnored) {
-    m_root.write("drive_c/WINDOWS/WININIT.INI", std::string("[Rename]\r\nA=B\r\n\0\0\0", 18));
+    m_root.write("WINDOWS/WININIT.INI", std::string("[Rename]\r\nA=B\r\n\0\0\0", 18));
     char buffer[16];
     GetPrivateProfileStringA("rename", "a", "", buffer, sizeof buffer, "WININIT.INI");
     EXPECT_STREQ(buffer, "B");

@@ -5,15 +5,15 @@
 #include <direct.h>
 #include <windows.h>
 
-#include "temp_root.h"
+#include "scratch_root.h"
 
 namespace {
 
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 TEST(ShortPathTest, AnExistingFileGivesItsFullWindowsPathAsTheHostSpellsIt) {
-    TempRoot root;
-    root.write("drive_c/Keys/dh.key", "k");
+    ScratchRoot root;
+    root.write("Keys/dh.key", "k");
     char buffer[128];
     DWORD length = GetShortPathNameA("c:\\KEYS\\.\\DH.KEY", buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "C:\\Keys\\dh.key");
@@ -21,8 +21,8 @@ TEST(ShortPathTest, AnExistingFileGivesItsFullWindowsPathAsTheHostSpellsIt) {
 }
 
 TEST(ShortPathTest, AMissingFileFailsAndASmallBufferGetsTheSizeNeeded) {
-    TempRoot root;
-    root.write("drive_c/Keys/dh.key", "k");
+    ScratchRoot root;
+    root.write("Keys/dh.key", "k");
     char buffer[8] = "unused";
     EXPECT_EQ(GetShortPathNameA("C:\\Keys\\missing.key", buffer, sizeof buffer), 0U);
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
@@ -32,8 +32,8 @@ TEST(ShortPathTest, AMissingFileFailsAndASmallBufferGetsTheSizeNeeded) {
 }
 
 TEST(ShortPathTest, RelativeNamesAreTakenFromTheCurrentDirectory) {
-    TempRoot root;
-    root.write("drive_c/Keys/dh.key", "k");
+    ScratchRoot root;
+    root.write("Keys/dh.key", "k");
     char saved[256];
     ASSERT_NE(_getcwd(saved, sizeof saved), nullptr);
     ASSERT_EQ(_chdir((root.drive_c() + "/Keys").c_str()), 0);

@@ -5,18 +5,18 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "temp_root.h"
+#include "scratch_root.h"
 #include "vorn/support.h"
 
 namespace {
 
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 
 class DriverStandInTest : public ::testing::Test {
 protected:
     void SetUp() override { ::setenv("VORN_DRIVER_PATH", QMDXVORN_DRIVER_DIR, 1); }
     void configure(const std::string& ini) const {
-        m_root.write("drive_c/WINDOWS/SYSTEM/QMDXVORN.INI", ini);
+        m_root.write("WINDOWS/SYSTEM/QMDXVORN.INI", ini);
     }
     struct Arrays {
         int32_t reply;
@@ -35,7 +35,7 @@ protected:
         return arrays;
     }
 
-    TempRoot m_root;
+    ScratchRoot m_root;
 };
 
 TEST_F(DriverStandInTest, KnownParametersAreWrittenAndUnknownOnesRefused) {

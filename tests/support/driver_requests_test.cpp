@@ -9,12 +9,12 @@
 #include "kernel/handles.h"
 #include "kernel/threads.h"
 #include "recorder.h"
-#include "temp_root.h"
+#include "scratch_root.h"
 #include "vorn/support.h"
 
 namespace {
 
-using vorn::testing::TempRoot;
+using vorn::test::ScratchRoot;
 using Word = vorn_word_t;
 
 // Words that a 32-bit cut would change on a 64-bit build.
@@ -91,12 +91,12 @@ protected:
         return *m_recorder;
     }
 
-    TempRoot m_root;
+    ScratchRoot m_root;
     std::unique_ptr<Recorder> m_recorder;
 };
 
 TEST_F(DriverRequestsTest, NoDriverGivesMinusOneAndInstallingItLaterNeedsNoReset) {
-    std::string drivers = m_root.path() + "/drivers";
+    std::string drivers = m_root.root() + "/drivers";
     std::filesystem::create_directories(drivers);
     ::setenv("VORN_DRIVER_PATH", drivers.c_str(), 1);
 
@@ -205,7 +205,7 @@ TEST_F(DriverRequestsTest, AThreadAtNormalPriorityIsNeverTouched) {
 }
 
 TEST_F(DriverRequestsTest, AFailedOpenLeavesThePriorityAlone) {
-    ::setenv("VORN_DRIVER_PATH", (m_root.path() + "/none").c_str(), 1);
+    ::setenv("VORN_DRIVER_PATH", (m_root.root() + "/none").c_str(), 1);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
     int changes = vorn::kernel::thread_priority_changes();
     EXPECT_EQ(vorn_request_3(1, 2, 3), -1);
