@@ -33,6 +33,17 @@ void copy_text(char* buffer, const char* text, std::size_t size) {
     buffer[length] = '\0';
 }
 
+// The frame of every export: the framework's exceptions, raised while a dialog is built,
+// run or destroyed or its results copied, end the call with -1.
+template <typename Run> int guarded(Run run) {
+    try {
+        return run();
+    } catch (CException* failure) {
+        failure->Delete();
+        return -1;
+    }
+}
+
 } // namespace
 
 int MapDialogResult(INT_PTR endCode) {
@@ -49,15 +60,10 @@ int MapDialogResult(INT_PTR endCode) {
 extern "C" {
 
 int WINAPI Login32(int) {
-    int result = -1;
-    try {
+    return guarded([] {
         CLogin dialog;
-        result = MapDialogResult(dialog.DoModal());
-    } catch (CException* failure) {
-        failure->Delete();
-        result = -1;
-    }
-    return result;
+        return MapDialogResult(dialog.DoModal());
+    });
 }
 
 // Change mode when the host gives a buffer for the old password, set mode without one.
@@ -66,8 +72,7 @@ int WINAPI ChgPasswd32(char* newPassword, char* oldPassword, int) {
     if (!newPassword) {
         return -1;
     }
-    int result = -1;
-    try {
+    return guarded([&] {
         CPassword dialog(nullptr, oldPassword != nullptr);
         const INT_PTR code = dialog.DoModal();
         if (code == IDOK) {
@@ -76,32 +81,23 @@ int WINAPI ChgPasswd32(char* newPassword, char* oldPassword, int) {
                 copy_text(oldPassword, dialog.m_oldPassword, kPasswordBuffer);
             }
         }
-        result = MapDialogResult(code);
-    } catch (CException* failure) {
-        failure->Delete();
-        result = -1;
-    }
-    return result;
+        return MapDialogResult(code);
+    });
 }
 
 int WINAPI GenLocalKey32(char* description, char* pool, int) {
     if (!description || !pool) {
         return -1;
     }
-    int result = -1;
-    try {
+    return guarded([&] {
         CGenLocal dialog;
         const INT_PTR code = dialog.DoModal();
         if (code == IDOK) {
             copy_text(description, dialog.m_description, CGenLocal::kDescriptionChars + 1);
             std::memcpy(pool, dialog.m_pool, CGenLocal::kPoolChars);
         }
-        result = MapDialogResult(code);
-    } catch (CException* failure) {
-        failure->Delete();
-        result = -1;
-    }
-    return result;
+        return MapDialogResult(code);
+    });
 }
 
 // Chooses a key or certificate file, then asks for its name space and description.
@@ -115,8 +111,7 @@ int WINAPI GetKeyPath32(int kind, char* path, unsigned char* nsid, char* descrip
     // that does not fit the buffer cannot be put back and is left as the dialog leaves it.
     char savedDirectory[256];
     const bool saved = _getcwd(savedDirectory, sizeof savedDirectory) != nullptr;
-    int result = -1;
-    try {
+    const int result = guarded([&] {
         CFileDialog fileDialog(TRUE, kind == 0 ? "key" : "crt",
                                kind == 0 ? "c:\\*.key" : "c:\\*.crt",
                                OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
@@ -137,11 +132,8 @@ int WINAPI GetKeyPath32(int kind, char* path, unsigned char* nsid, char* descrip
                 }
             }
         }
-        result = MapDialogResult(endCode);
-    } catch (CException* failure) {
-        failure->Delete();
-        result = -1;
-    }
+        return MapDialogResult(endCode);
+    });
     if (saved) {
         _chdir(savedDirectory);
     }
@@ -154,13 +146,10 @@ int WINAPI ShowKeyAttr32(int kind, vorn_name_t* name, const char* attributes, in
     if (!name) {
         return -1;
     }
-    try {
+    return guarded([&] {
         CKeyInfo dialog(kind, name, attributes);
         dialog.DoModal();
-    } catch (CException* failure) {
-        failure->Delete();
-        return -1;
-    }
-    return 0;
+        return 0;
+    });
 }
 }
