@@ -99,6 +99,11 @@ std::int32_t KeyService::password_set(Reader& request) {
     }
     KeyStore changed = m_store;
     changed.set_password_hash(hash);
+    return commit(std::move(changed));
+}
+
+// A change takes effect only once it is on disk; one that cannot be saved is dropped.
+std::int32_t KeyService::commit(KeyStore changed) {
     std::string error;
     if (!changed.save(error)) {
         std::fprintf(stderr, "keymgrd: %s\n", error.c_str());
@@ -131,13 +136,7 @@ std::int32_t KeyService::cert_edit(Reader& request) {
     if (!changed.set_attribute(nsid, record.substr(8, nodeLength), name, value)) {
         return KMI_ERR_REFUSED;
     }
-    std::string error;
-    if (!changed.save(error)) {
-        std::fprintf(stderr, "keymgrd: %s\n", error.c_str());
-        return KMI_ERR_STORAGE;
-    }
-    m_store = std::move(changed);
-    return KMI_OK;
+    return commit(std::move(changed));
 }
 
 } // namespace vorn::keymgr

@@ -22,6 +22,7 @@ private:
     std::int32_t password_set(Reader& request);
     std::int32_t cert_edit(Reader& request);
     bool verify(std::string_view password) const;
+    std::int32_t commit(KeyStore changed);
 
     KeyStore m_store;
     // A successful login unlocks the service until it stops.
