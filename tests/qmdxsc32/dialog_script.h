@@ -34,6 +34,18 @@ public:
         return all;
     }
 
+    // The dumped states of control id, in order.
+    std::vector<std::string> states(int id) const {
+        std::vector<std::string> found;
+        const std::string prefix = "state " + std::to_string(id) + " ";
+        for (const auto& line : lines()) {
+            if (line.rfind(prefix, 0) == 0) {
+                found.push_back(line);
+            }
+        }
+        return found;
+    }
+
     int count(const std::string& prefix) const {
         int found = 0;
         for (const auto& line : lines()) {

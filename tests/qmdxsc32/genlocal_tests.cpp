@@ -34,18 +34,6 @@ protected:
         return function ? function(output.description, output.pool, 0) : -100;
     }
 
-    // The dumped states of control id, in order.
-    std::vector<std::string> states(int id) const {
-        std::vector<std::string> found;
-        const std::string prefix = "state " + std::to_string(id) + " ";
-        for (const auto& line : m_script.lines()) {
-            if (line.rfind(prefix, 0) == 0) {
-                found.push_back(line);
-            }
-        }
-        return found;
-    }
-
     LoadedLibrary m_library;
     DialogScript m_script{""};
 };
@@ -71,8 +59,8 @@ TEST_F(GenLocal, EveryMoveOverTheDialogCountsSixteenBitsAndTheMoveAfterTheLastEn
     Output output;
     ASSERT_EQ(run(output), 0) << m_script.text();
 
-    const auto counter = states(1040);
-    const auto ok = states(1);
+    const auto counter = m_script.states(1040);
+    const auto ok = m_script.states(1);
     const char* expected[][2] = {{"4080", "0"}, {"4080", "0"}, {"16", "0"},
                                  {"0", "0"},    {"0", "1"},    {"0", "1"}};
     ASSERT_EQ(counter.size(), 7U) << m_script.text();
@@ -84,7 +72,8 @@ TEST_F(GenLocal, EveryMoveOverTheDialogCountsSixteenBitsAndTheMoveAfterTheLastEn
             << "dump " << i << ": " << ok[i];
     }
     // The 65th character is refused by the edit.
-    EXPECT_TRUE(has(states(1028).back(), "text=\"" + description + "\"")) << states(1028).back();
+    EXPECT_TRUE(has(m_script.states(1028).back(), "text=\"" + description + "\""))
+        << m_script.states(1028).back();
 
     EXPECT_STREQ(output.description, description.c_str());
     EXPECT_EQ(output.pool[1024], kUntouched) << "exactly 1024 bytes, no terminator";

@@ -58,18 +58,7 @@ public:
         auto function = m_library.entry<Login32Function>("Login32");
         return function ? function(0) : -100;
     }
-
-    // The dump lines of control id, in order.
-    std::vector<std::string> states(int id) const {
-        std::vector<std::string> found;
-        const std::string prefix = "state " + std::to_string(id) + " ";
-        for (const auto& line : m_script.lines()) {
-            if (line.rfind(prefix, 0) == 0) {
-                found.push_back(line);
-            }
-        }
-        return found;
-    }
+    std::vector<std::string> states(int id) const { return m_script.states(id); }
 
 private:
     static std::string made(const std::string& directory) {
